@@ -26,4 +26,6 @@ function(quill_dll target name)
   get_filename_component(base ${name} NAME_WE)
   get_filename_component(ext ${name} LAST_EXT)
   set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${ext})
+  # Export our own symbols only, never those of the static runtime libraries.
+  target_link_options(${target} PRIVATE -Wl,--exclude-libs,libwinpthread.a:libpthread.a:libstdc++.a:libgcc.a:libgcc_eh.a:libssp.a:libmingwex.a)
 endfunction()
