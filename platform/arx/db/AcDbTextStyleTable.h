@@ -1,0 +1,7 @@
+// AcDbTextStyleTable: the text styles ("Standard" in a default drawing), its records and iterator.
+#pragma once
+
+#include "arx/db/AcDbSymbolTable.h"
+
+ACDB_DECLARE_PLAIN_RECORD(AcDbTextStyleTableRecord)
+ACDB_DECLARE_SYMBOL_TABLE(AcDbTextStyleTable, AcDbTextStyleTableRecord, AcDbTextStyleTableIterator)
