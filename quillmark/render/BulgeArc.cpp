@@ -1,0 +1,39 @@
+#include "quillmark/render/BulgeArc.h"
+
+#include "arx/ads/AcutUtilities.h"
+#include "quillmark/render/PointBuffer.h"
+#include "quillmark/render/PolarPoint.h"
+
+namespace {
+const double kTwoPi = 6.283185307179586;
+}
+
+void appendBulgeArc(PointBuffer& out, AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments)
+{
+  if (segments < 1) {
+    return;
+  }
+  // Distance from the chord's midpoint to the centre, in half chords.
+  double k = (1.0 / bulge - bulge) / 2.0;
+  AcGePoint3d c(((p1.x + p2.x) - k * (p2.y - p1.y)) / 2.0,
+                ((p1.y + p2.y) + k * (p2.x - p1.x)) / 2.0, p1.z);
+  ads_point a = {p1.x, p1.y, p1.z};
+  ads_point b = {p2.x, p2.y, p2.z};
+  ads_point m = {c.x, c.y, c.z};
+  double r = acutDistance(a, m);
+  double a1 = acutAngle(m, a);
+  double a2 = acutAngle(m, b);
+  if (a2 < a1) {
+    a2 += kTwoPi;
+  }
+  double sweep = a2 - a1;
+  if (bulge < 0.0) {
+    sweep -= kTwoPi; // the same end points, run clockwise
+  }
+  double step = sweep / segments;
+  double angle = a1;
+  for (int j = 0; j <= segments; ++j) {
+    out.append(polarPoint(c, angle, r));
+    angle += step;
+  }
+}

@@ -1,0 +1,13 @@
+// appendBulgeArc: the points of the arc that a polyline bulge describes between
+// two vertices. A bulge is the tangent of a quarter of the included angle:
+// positive runs counter-clockwise from p1 to p2, negative clockwise.
+#pragma once
+
+#include "arx/ge/AcGePoint3d.h"
+
+class PointBuffer;
+
+// Appends `segments` + 1 points, the first at p1 and the last at p2 (up to
+// rounding). `bulge` is not 0. The centre takes p1's z, so the arc lies in the
+// plane of the polyline at its elevation.
+void appendBulgeArc(PointBuffer& out, AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments);

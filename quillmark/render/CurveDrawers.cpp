@@ -1,0 +1,208 @@
+// Curves and polylines: arcs and bulges become points, and each curve reaches
+// the device as one open polyline.
+#include "arx/db/AcDb2dPolyline.h"
+#include "arx/db/AcDb3dPolyline.h"
+#include "arx/db/AcDbArc.h"
+#include "arx/db/AcDbCircle.h"
+#include "arx/db/AcDbPolyline.h"
+#include "arx/db/AcDbSpline.h"
+#include "quillmark/render/BulgeArc.h"
+#include "quillmark/render/BulgeBuffer.h"
+#include "quillmark/render/PointBuffer.h"
+#include "quillmark/render/PolarPoint.h"
+#include "quillmark/view/CBlockView.h"
+
+#include <cmath>
+
+namespace {
+
+const double kPi = 3.141592653589793;
+const double kTwoPi = 6.283185307179586;
+const double kSegmentsPerRadian = 5.729577951308232; // 18 / pi: a segment per 10 degrees
+const int kBulgeSegments = 36;
+
+// Arcs and lightweight polylines keep their angles and vertices in their
+// object coordinate system; the database hands out the centre and the vertices
+// in world coordinates. For the normal (0, 0, -1), which mirroring a block
+// gives its curves, the object x axis is the world's -x: an angle a becomes
+// pi - a in the world, an arc runs the other way round and a bulge changes
+// sign. Other normals are drawn in the XY plane as their angles say.
+bool pointsDown(const AcGeVector3d& normal)
+{
+  AcGeVector3d n = normal.normal();
+  return n.z < 0.0 && std::fabs(n.x) < 1e-9 && std::fabs(n.y) < 1e-9;
+}
+
+} // namespace
+
+void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, double start, double end)
+{
+  if (!std::isfinite(start) || !std::isfinite(end) || !std::isfinite(radius)) {
+    return; // a damaged entity
+  }
+  if (end < start) {
+    end += kTwoPi;
+  }
+  double sweep = end - start;
+  if (sweep > kTwoPi) {
+    sweep = std::fmod(sweep, kTwoPi); // angles of a damaged entity; once round is enough
+  }
+  int n = static_cast<int>(sweep * kSegmentsPerRadian); // truncated, not rounded
+  if (n < 1) {
+    n = 1; // an arc under 10 degrees still gets its one segment
+  }
+  double step = sweep / n;
+  PointBuffer points;
+  double angle = start;
+  for (int k = 0; k <= n; ++k) {
+    points.append(polarPoint(center, angle, radius));
+    angle += step;
+  }
+  drawPolyline(points);
+}
+
+void CBlockView::drawArc(AcDbArc* e)
+{
+  if (pointsDown(e->normal())) {
+    drawCircularArc(e->center(), e->radius(), kPi - e->endAngle(), kPi - e->startAngle());
+  } else {
+    drawCircularArc(e->center(), e->radius(), e->startAngle(), e->endAngle());
+  }
+}
+
+// A circle is the same set of points whichever way its normal points.
+void CBlockView::drawCircle(AcDbCircle* e)
+{
+  drawCircularArc(e->center(), e->radius(), 0.0, kTwoPi);
+}
+
+void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges)
+{
+  PointBuffer out;
+  int n = vertices.count;
+  for (int i = 0; i < n; ++i) {
+    // The last vertex's bulge is never used; an arc's end vertex is appended
+    // again as the start of the next segment.
+    double bulge = i < bulges.count ? bulges.at(i) : 0.0;
+    if (i < n - 1 && bulge != 0.0) {
+      appendBulgeArc(out, vertices.pointAt(i), vertices.pointAt(i + 1), bulge, kBulgeSegments);
+    } else {
+      out.append(vertices.pointAt(i));
+    }
+  }
+  drawPolyline(out);
+}
+
+void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
+{
+  unsigned int n = e->numVerts();
+  double elevation = e->elevation();
+  bool closed = e->isClosed();
+  bool down = pointsDown(e->normal());
+  PointBuffer vertices;
+  BulgeBuffer bulges;
+  for (unsigned int i = 0; i < n; ++i) {
+    AcGePoint3d p;
+    e->getPointAt(i, p);
+    if (!down) {
+      p.z = elevation;
+    } // mirrored: the world point already lies at the world height of the elevation
+    double bulge = 0.0;
+    e->getBulgeAt(i, bulge);
+    vertices.append(p);
+    bulges.append(down ? -bulge : bulge);
+  }
+  // The closing segment uses the last vertex's bulge; the repeated bulge 0 is not used.
+  if (closed && vertices.count >= 1) {
+    vertices.append(vertices.pointAt(0));
+    bulges.append(bulges.at(0));
+  }
+  drawBulgePath(vertices, bulges);
+}
+
+// 2D polylines are drawn with straight segments; vertex bulges are not read.
+void CBlockView::draw2dPolyline(AcDb2dPolyline* e)
+{
+  AcDbObjectIterator* iterator = e->vertexIterator();
+  if (iterator == nullptr) {
+    return;
+  }
+  double elevation = e->elevation();
+  bool closed = e->isClosed();
+  PointBuffer points;
+  for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
+    AcDb2dVertex* vertex = nullptr;
+    if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
+        vertex == nullptr) {
+      continue;
+    }
+    AcGePoint3d p = e->vertexPosition(*vertex);
+    p.z = elevation;
+    vertex->close();
+    points.append(p);
+  }
+  delete iterator;
+  if (closed && points.count >= 1) {
+    points.append(points.pointAt(0));
+  }
+  drawPolyline(points);
+}
+
+void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
+{
+  AcDbObjectIterator* iterator = e->vertexIterator();
+  if (iterator == nullptr) {
+    return;
+  }
+  bool closed = e->isClosed();
+  PointBuffer points;
+  for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
+    AcDb3dPolylineVertex* vertex = nullptr;
+    if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
+        vertex == nullptr) {
+      continue;
+    }
+    points.append(vertex->position());
+    vertex->close();
+  }
+  delete iterator;
+  if (closed && points.count >= 1) {
+    points.append(points.pointAt(0));
+  }
+  drawPolyline(points);
+}
+
+// Straight segments through the fit points, or else through the control
+// polygon; no closing point, also for closed splines.
+void CBlockView::drawSpline(AcDbSpline* e)
+{
+  PointBuffer points;
+  if (e->hasFitData()) {
+    int n = e->numFitPoints();
+    for (int i = 0; i < n; ++i) {
+      AcGePoint3d p;
+      e->getFitPointAt(i, p);
+      points.append(p);
+    }
+  } else {
+    int n = e->numControlPoints();
+    for (int i = 0; i < n; ++i) {
+      AcGePoint3d p;
+      e->getControlPointAt(i, p);
+      points.append(p);
+    }
+  }
+  drawPolyline(points);
+}
+
+// The third corner is max itself; the other four lie at min.z.
+void CBlockView::drawRectangle(AcGePoint3d min, AcGePoint3d max)
+{
+  PointBuffer points;
+  points.append(AcGePoint3d(min.x, min.y, min.z));
+  points.append(AcGePoint3d(max.x, min.y, min.z));
+  points.append(AcGePoint3d(max.x, max.y, max.z));
+  points.append(AcGePoint3d(min.x, max.y, min.z));
+  points.append(AcGePoint3d(min.x, min.y, min.z));
+  drawPolyline(points);
+}

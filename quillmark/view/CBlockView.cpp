@@ -1,0 +1,118 @@
+#include "quillmark/view/CBlockView.h"
+
+#include "mfc/CPaintDC.h"
+
+BEGIN_MESSAGE_MAP(CBlockView, CStatic)
+// void OnPaint()
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CBlockView::CBlockView()
+    : m_pDatabase(nullptr), m_pDC(nullptr), m_pClipRgn(nullptr), m_pOldBrush(nullptr),
+      m_pOldPen(nullptr), m_xform(AcGeMatrix3d::kIdentity), m_scaleBase(0.0, 0.0, 0.0),
+      m_offset(0.0, 0.0, 0.0), m_scale(100.0), m_originX(0.0), m_originY(0.0), m_color(0x00FFFFFF),
+      m_measuring(1)
+{
+  resetExtents();
+}
+
+// m_blockName goes first, then m_pen and m_brush delete what they still hold
+// (members are destroyed in reverse order), then the CStatic base.
+CBlockView::~CBlockView() = default;
+
+void CBlockView::setDatabase(AcDbDatabase* db)
+{
+  m_pDatabase = db;
+}
+
+void CBlockView::setBlockName(const char* name)
+{
+  m_blockName = name != nullptr ? name : "";
+}
+
+void CBlockView::resetExtents()
+{
+  m_extMin = AcGePoint3d(1e30, 1e30, 1e30);
+  m_extMax = AcGePoint3d(-1e30, -1e30, -1e30);
+  m_measuring = 1;
+}
+
+void CBlockView::OnPaint()
+{
+  CPaintDC dc(this);
+  paintPreview(&dc);
+}
+
+void CBlockView::paintPreview(CDC* dc)
+{
+  RECT client;
+  GetClientRect(&client);
+  CBrush background;
+  background.CreateSolidBrush(0);
+  dc->FillRect(&client, &background);
+  background.DeleteObject();
+  if (m_blockName.IsEmpty()) {
+    return;
+  }
+  resetExtents();
+  drawNamedBlock(); // measure pass
+  fitView(0.9);
+  beginDraw(dc);
+  drawNamedBlock(); // draw pass
+  endDraw();
+}
+
+void CBlockView::beginDraw(CDC* dc)
+{
+  RECT client;
+  GetClientRect(&client);
+  int w = client.right - client.left;
+  int h = client.bottom - client.top;
+  m_pDC = dc;
+  m_pClipRgn = new CRgn;
+  m_pClipRgn->CreateRectRgnIndirect(&client);
+  dc->SelectClipRgn(m_pClipRgn);
+  // The window extent goes first: in MM_ISOTROPIC the viewport extent is
+  // adjusted against it to keep units square.
+  dc->SetMapMode(MM_ISOTROPIC);
+  dc->SetWindowExt(25000, 25000);
+  dc->SetViewportExt(w / 2, -(h / 2));
+  dc->SetViewportOrg(w / 2, h / 2);
+  // The first pen takes the colour the measure pass ended with, so that a
+  // block of one colour makes no pen of its own.
+  selectColor(m_color, 0);
+}
+
+void CBlockView::selectColor(COLORREF color, int replace)
+{
+  if (replace == 1) {
+    restoreBrushAndPen();
+  }
+  m_brush.CreateSolidBrush(color);
+  m_pOldBrush = m_pDC->SelectObject(&m_brush);
+  m_pen.CreatePen(PS_SOLID, 0, color);
+  m_pOldPen = m_pDC->SelectObject(&m_pen);
+}
+
+void CBlockView::endDraw()
+{
+  restoreBrushAndPen();
+  if (m_pClipRgn != nullptr) {
+    delete m_pClipRgn;
+    m_pClipRgn = nullptr;
+  }
+  m_pDC = nullptr; // the paint DC ends with the paint
+}
+
+void CBlockView::restoreBrushAndPen()
+{
+  // When a selection failed there is no previous object to put back.
+  if (m_pOldBrush != nullptr) {
+    m_pDC->SelectObject(m_pOldBrush);
+  }
+  m_brush.DeleteObject();
+  if (m_pOldPen != nullptr) {
+    m_pDC->SelectObject(m_pOldPen);
+  }
+  m_pen.DeleteObject();
+}

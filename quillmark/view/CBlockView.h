@@ -1,0 +1,155 @@
+// CBlockView: the block dialog's preview control (a CStatic bound to control 1063).
+// On every WM_PAINT it clears its client area to black, walks the named block
+// once to measure it (measure pass), fits the extents into the control and walks
+// it again to draw it as a wire frame (draw pass).
+//
+// Every drawer serves both passes: while m_measuring is 1 it only widens the
+// extents, while it is 0 it draws through m_pDC. Every model point goes through
+// toView: + m_offset, then m_xform, then (draw pass) * m_scale; its logical point
+// is the view point minus (m_originX, m_originY), truncated toward zero.
+//
+// Files: CBlockView.cpp (paint cycle, pens), ViewTransform.cpp (toView, fit),
+// DrawingPrimitives.cpp, StraightDrawers.cpp; the walk and the other drawers
+// are in quillmark/render.
+#pragma once
+
+#include "arx/db/AcDbObjectId.h"
+#include "arx/ge/AcGeMatrix3d.h"
+#include "arx/ge/AcGePoint3d.h"
+#include "mfc/CBrush.h"
+#include "mfc/CDC.h"
+#include "mfc/CPen.h"
+#include "mfc/CRgn.h"
+#include "mfc/CStatic.h"
+#include "mfc/CString.h"
+
+#include <vector>
+
+class AcDbDatabase;
+class AcDbEntity;
+class AcDbBlockTableRecord;
+class AcDbBlockReference;
+class AcDbMInsertBlock;
+class AcDbPoint;
+class AcDbLine;
+class AcDbRay;
+class AcDbXline;
+class AcDbFace;
+class AcDbSolid;
+class AcDbTrace;
+class AcDbArc;
+class AcDbCircle;
+class AcDbPolyline;
+class AcDb2dPolyline;
+class AcDb3dPolyline;
+class AcDbSpline;
+class AcDbMline;
+class AcDbViewport;
+class AcDbHatch;
+class AcDbRasterImage;
+class AcDbLeader;
+class PointBuffer;
+class BulgeBuffer;
+
+class CBlockView : public CStatic {
+public:
+  CBlockView();
+  ~CBlockView() override;
+
+  // Operations used by the dialog
+  void setDatabase(AcDbDatabase* db);
+  void setBlockName(const char* name); // does not repaint
+
+  // Paint cycle
+  afx_msg void OnPaint();
+  // Steps of OnPaint after BeginPaint: background, measure pass, fit, draw pass.
+  void paintPreview(CDC* dc);
+  void resetExtents();
+  void beginDraw(CDC* dc);
+  void selectColor(COLORREF color, int replace);
+  void endDraw();
+  // Selects the previous brush and pen back into m_pDC and deletes ours.
+  void restoreBrushAndPen();
+
+  // Fitting and transform
+  AcGePoint3d toView(const AcGePoint3d& p) const;
+  void growExtents(const AcGePoint3d& v);
+  void fitView(double fill);
+  // The logical point of view point v: (v - origin) truncated toward zero and
+  // clamped to +-2^27, the range GDI accepts.
+  POINT logicalPoint(const AcGePoint3d& v) const;
+
+  // Primitives
+  void plotPixel(const AcGePoint3d& v);
+  void drawSegment(const AcGePoint3d& a, const AcGePoint3d& b);
+  void drawPolyline(const PointBuffer& points);
+  void fillPolygon(const AcGePoint3d v[4]);
+
+  // Straight-edged entities
+  void drawPoint(AcDbPoint* e);
+  void drawLine(AcDbLine* e);
+  void drawRay(AcDbRay* e);
+  void drawXline(AcDbXline* e);
+  void drawFace(AcDbFace* e);
+  void drawFaceEdges(const AcGePoint3d corners[4], const int visible[4]);
+  void drawSolid(AcDbSolid* e);
+  void drawTrace(AcDbTrace* e);
+
+  // The walk
+  void drawNamedBlock();
+  void drawBlockRecord(AcDbBlockTableRecord* record);
+  void drawEntity(AcDbEntity* entity);
+  void drawBlockReference(AcDbBlockReference* reference);
+  void drawMInsert(AcDbMInsertBlock* reference);
+  // False for a block already being walked (a block met inside itself) and
+  // beyond the deepest nesting walked.
+  bool mayWalk(const AcDbObjectId& id) const;
+  // m_xform for the walk of a block placed by `blockTransform` in the block
+  // being walked: the transform itself at the top, combined with the transform
+  // in force and an enclosing cell's offset deeper down.
+  AcGeMatrix3d nestedTransform(const AcGeMatrix3d& blockTransform) const;
+
+  // Curves and polylines
+  void drawCircularArc(const AcGePoint3d& center, double radius, double start, double end);
+  void drawArc(AcDbArc* e);
+  void drawCircle(AcDbCircle* e);
+  void drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges);
+  void drawLightweightPolyline(AcDbPolyline* e);
+  void draw2dPolyline(AcDb2dPolyline* e);
+  void draw3dPolyline(AcDb3dPolyline* e);
+  void drawSpline(AcDbSpline* e);
+  void drawRectangle(AcGePoint3d min, AcGePoint3d max);
+
+  // Other entities
+  void drawMline(AcDbMline* e);
+  void drawExtentsBox(AcDbEntity* e);
+  void drawViewport(AcDbViewport* e);
+  void drawHatch(AcDbHatch* e);
+  void drawRasterImage(AcDbRasterImage* e);
+  void drawLeader(AcDbLeader* e);
+
+  // Drawing state
+  AcDbDatabase* m_pDatabase; // database the block is read from; not owned
+  CDC* m_pDC;                // DC of the paint in progress (after beginDraw); not owned
+  CRgn* m_pClipRgn;          // clip region of the paint in progress; owned
+  CBrush m_brush;            // solid brush of the current colour while drawing
+  CBrush* m_pOldBrush;       // brush selected in m_pDC before m_brush
+  CPen m_pen;                // pen of the current colour while drawing
+  CPen* m_pOldPen;           // pen selected in m_pDC before m_pen
+  AcGeMatrix3d m_xform;      // model transform; changed only during a nested block walk
+  AcGePoint3d m_extMin;      // smallest x, y, z measured so far
+  AcGePoint3d m_extMax;      // largest x, y, z measured so far
+  AcGePoint3d m_scaleBase;   // base of the draw-pass scaling: always the origin
+  AcGePoint3d m_offset;      // added before m_xform; changed only inside a multiple insert
+  double m_scale;            // model-to-logical scale of the draw pass
+  double m_originX;          // scaled x of the centre of the extents
+  double m_originY;          // scaled y of the centre of the extents
+  COLORREF m_color;          // colour of the last entity walked (and of the pen while drawing)
+  int m_measuring;           // 1 in the measure pass, 0 in the draw pass
+  CString m_blockName;       // name of the block to preview
+  // Records being walked, outermost first: a block met again inside itself
+  // (a damaged drawing) is not walked again.
+  std::vector<AcDbObjectId> m_walking;
+
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,66 @@
+#include "quillmark/render/PointBuffer.h"
+#include "quillmark/view/CBlockView.h"
+
+#include <new>
+
+void CBlockView::plotPixel(const AcGePoint3d& v)
+{
+  POINT lp = logicalPoint(v);
+  ::SetPixel(m_pDC->m_hDC, lp.x, lp.y, m_color);
+}
+
+void CBlockView::drawSegment(const AcGePoint3d& a, const AcGePoint3d& b)
+{
+  AcGePoint3d va = toView(a);
+  AcGePoint3d vb = toView(b);
+  if (m_measuring == 1) {
+    growExtents(va);
+    growExtents(vb);
+    return;
+  }
+  POINT la = logicalPoint(va);
+  POINT lb = logicalPoint(vb);
+  m_pDC->MoveTo(la.x, la.y);
+  m_pDC->LineTo(lb.x, lb.y);
+}
+
+void CBlockView::drawPolyline(const PointBuffer& points)
+{
+  int n = points.count;
+  if (n <= 0) {
+    return;
+  }
+  // Without room for the logical points the polyline is still measured, and not drawn.
+  POINT* logical = new (std::nothrow) POINT[n];
+  for (int i = 0; i < n; ++i) {
+    AcGePoint3d v = toView(points.data[i]);
+    if (m_measuring == 1) {
+      growExtents(v);
+    }
+    if (logical != nullptr) {
+      logical[i] = logicalPoint(v);
+    }
+  }
+  // GDI draws nothing for a single point: no call is made for one.
+  if (m_measuring != 1 && logical != nullptr && n >= 2) {
+    ::Polyline(m_pDC->m_hDC, logical, n);
+  }
+  delete[] logical;
+}
+
+void CBlockView::fillPolygon(const AcGePoint3d v[4])
+{
+  POINT* logical = new (std::nothrow) POINT[4];
+  if (logical == nullptr) {
+    return;
+  }
+  // Corners 2 and 3 are swapped: a solid's third and fourth points lie
+  // across from each other, so its outline runs 0, 1, 3, 2.
+  logical[0] = logicalPoint(v[0]);
+  logical[1] = logicalPoint(v[1]);
+  logical[2] = logicalPoint(v[3]);
+  logical[3] = logicalPoint(v[2]);
+  m_pDC->SetPolyFillMode(WINDING);
+  ::Polygon(m_pDC->m_hDC, logical, 4);
+  delete[] logical;
+}
