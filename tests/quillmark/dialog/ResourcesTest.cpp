@@ -1,0 +1,262 @@
+// The resources compiled into QUILMARK.ARX, read back as Windows reads them: the block
+// dialog's extended template, the group icon and the version resource.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Reads a DLGTEMPLATEEX and its items from the resource bytes.
+class TemplateReader {
+public:
+  explicit TemplateReader(const BYTE* data) : m_p(data), m_start(data) {}
+  WORD word() { return read<WORD>(); }
+  DWORD dword() { return read<DWORD>(); }
+  short coord() { return read<short>(); }
+  BYTE byte() { return read<BYTE>(); }
+  // sz_Or_Ord: 0xFFFF then an ordinal, or a zero-terminated UTF-16 string.
+  std::string nameOrOrdinal()
+  {
+    WORD first = word();
+    if (first == 0xFFFF)
+      return "#" + std::to_string(word());
+    std::string text;
+    for (WORD c = first; c != 0; c = word())
+      text += static_cast<char>(c);
+    return text;
+  }
+  void alignDword()
+  {
+    while ((m_p - m_start) % 4)
+      ++m_p;
+  }
+
+private:
+  template <typename T> T read()
+  {
+    T value;
+    memcpy(&value, m_p, sizeof value);
+    m_p += sizeof value;
+    return value;
+  }
+  const BYTE* m_p;
+  const BYTE* m_start;
+};
+
+struct Control {
+  DWORD id;
+  const char* className; // name, as the predefined class atoms stand for
+  const char* text;
+  short x, y, cx, cy;
+  DWORD style, exStyle;
+};
+
+const Control kControls[] = {
+    {0xFFFFFFFF, "STATIC", "&Selection:", 5, 149, 35, 10, 0x50020200, 0},
+    {1067, "EDIT", "", 45, 148, 60, 12, 0x50810080, 0},
+    {0xFFFFFFFF, "STATIC", "&Pattern:", 5, 6, 35, 10, 0x50020200, 0},
+    {1066, "EDIT", "", 45, 5, 60, 12, 0x50810080, 0},
+    {1061, "LISTBOX", "", 5, 20, 100, 125, 0x50A10103, 0},
+    {1063, "STATIC", "", 110, 5, 185, 155, 0x50000004, 0x200},
+    {3, "BUTTON", "&About", 5, 165, 50, 14, 0x50010000, 0},
+    {1, "BUTTON", "&OK", 185, 165, 50, 14, 0x50010001, 0},
+    {2, "BUTTON", "&Cancel", 245, 165, 50, 14, 0x50010000, 0},
+};
+
+std::string classOf(const std::string& name)
+{
+  if (name == "#128")
+    return "BUTTON";
+  if (name == "#129")
+    return "EDIT";
+  if (name == "#130")
+    return "STATIC";
+  if (name == "#131")
+    return "LISTBOX";
+  std::string upper = name;
+  for (char& c : upper)
+    c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+class ModuleResources : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    m_module = LoadLibraryExA("QUILMARK.ARX", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(m_module, nullptr) << "QUILMARK.ARX not found beside the test, error "
+                                 << GetLastError();
+  }
+  void TearDown() override
+  {
+    if (m_module)
+      FreeLibrary(m_module);
+  }
+  const BYTE* load(LPCSTR type, LPCSTR name, WORD language, DWORD* size = nullptr)
+  {
+    HRSRC found = FindResourceExA(m_module, type, name, language);
+    if (!found)
+      return nullptr;
+    if (size)
+      *size = SizeofResource(m_module, found);
+    return static_cast<const BYTE*>(LockResource(LoadResource(m_module, found)));
+  }
+  HMODULE m_module = nullptr;
+};
+
+TEST_F(ModuleResources, block_dialog_template_is_extended_with_nine_controls_in_tab_order)
+{
+  const BYTE* data =
+      load(RT_DIALOG, MAKEINTRESOURCEA(145), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  ASSERT_NE(data, nullptr) << "no English (United States) dialog 145";
+  TemplateReader r(data);
+  EXPECT_EQ(r.word(), 1) << "template version";
+  EXPECT_EQ(r.word(), 0xFFFF) << "extended template signature";
+  EXPECT_EQ(r.dword(), 0u) << "help id";
+  EXPECT_EQ(r.dword(), 0u) << "extended style";
+  EXPECT_EQ(r.dword(), 0x80C800C0u) << "style";
+  WORD count = r.word();
+  ASSERT_EQ(count, 9) << "number of controls";
+  short pos[4] = {r.coord(), r.coord(), r.coord(), r.coord()};
+  EXPECT_EQ(pos[0], 0);
+  EXPECT_EQ(pos[1], 0);
+  EXPECT_EQ(pos[2], 300);
+  EXPECT_EQ(pos[3], 185);
+  EXPECT_EQ(r.nameOrOrdinal(), "") << "menu";
+  EXPECT_EQ(r.nameOrOrdinal(), "") << "class";
+  EXPECT_EQ(r.nameOrOrdinal(), "Quillmark : Version 1.0 Beta2");
+  EXPECT_EQ(r.word(), 8) << "font size";
+  EXPECT_EQ(r.word(), 0) << "font weight";
+  EXPECT_EQ(r.byte(), 0) << "italic";
+  EXPECT_EQ(r.byte(), 1) << "character set";
+  EXPECT_EQ(r.nameOrOrdinal(), "MS Sans Serif");
+
+  for (const Control& want : kControls) {
+    SCOPED_TRACE(std::string("control ") + std::to_string(static_cast<int>(want.id)) + " " +
+                 want.text);
+    r.alignDword();
+    EXPECT_EQ(r.dword(), 0u) << "help id";
+    EXPECT_EQ(r.dword(), want.exStyle) << "extended style";
+    EXPECT_EQ(r.dword(), want.style) << "style";
+    short x = r.coord(), y = r.coord(), cx = r.coord(), cy = r.coord();
+    EXPECT_EQ(x, want.x);
+    EXPECT_EQ(y, want.y);
+    EXPECT_EQ(cx, want.cx);
+    EXPECT_EQ(cy, want.cy);
+    EXPECT_EQ(r.dword(), want.id) << "id";
+    EXPECT_EQ(classOf(r.nameOrOrdinal()), want.className);
+    EXPECT_EQ(r.nameOrOrdinal(), want.text);
+    EXPECT_EQ(r.word(), 0) << "creation data";
+  }
+}
+
+TEST_F(ModuleResources, group_icon_1000_is_korean_with_32_and_16_pixel_images_of_16_colours)
+{
+  DWORD size = 0;
+  const BYTE* group =
+      load(RT_GROUP_ICON, MAKEINTRESOURCEA(1000), MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN), &size);
+  ASSERT_NE(group, nullptr) << "no Korean group icon 1000";
+  WORD header[3];
+  memcpy(header, group, sizeof header);
+  EXPECT_EQ(header[1], 1) << "resource type (1 = icon)";
+  ASSERT_EQ(header[2], 2) << "number of images";
+  ASSERT_GE(size, 6u + 2 * 14u);
+  int sizes[2];
+  for (int i = 0; i < 2; ++i) {
+    const BYTE* entry = group + 6 + 14 * i; // GRPICONDIRENTRY: 14 bytes
+    WORD bitCount, iconId;
+    memcpy(&bitCount, entry + 6, 2);
+    memcpy(&iconId, entry + 12, 2);
+    sizes[i] = entry[0];
+    EXPECT_EQ(entry[0], entry[1]) << "square image " << i;
+    EXPECT_EQ(entry[2], 16) << "colours of image " << i;
+    EXPECT_EQ(bitCount, 4) << "bits per pixel of image " << i;
+    // The image itself: a BITMAPINFOHEADER of the same size and depth.
+    const BYTE* image =
+        load(RT_ICON, MAKEINTRESOURCEA(iconId), MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN));
+    ASSERT_NE(image, nullptr) << "icon image " << iconId;
+    BITMAPINFOHEADER info;
+    memcpy(&info, image, sizeof info);
+    EXPECT_EQ(info.biWidth, entry[0]);
+    EXPECT_EQ(info.biBitCount, 4);
+  }
+  EXPECT_TRUE((sizes[0] == 32 && sizes[1] == 16) || (sizes[0] == 16 && sizes[1] == 32))
+      << "expected a 32x32 and a 16x16 image, got " << sizes[0] << " and " << sizes[1];
+
+  HICON small = static_cast<HICON>(
+      LoadImageA(m_module, MAKEINTRESOURCEA(1000), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  EXPECT_NE(small, nullptr) << "Windows cannot load the 16x16 icon";
+  if (small)
+    DestroyIcon(small);
+}
+
+TEST_F(ModuleResources, version_resource_holds_the_fixed_part_and_every_string)
+{
+  DWORD size = 0;
+  const BYTE* data =
+      load(RT_VERSION, MAKEINTRESOURCEA(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &size);
+  ASSERT_NE(data, nullptr) << "no English (United States) version resource";
+  HMODULE version = LoadLibraryA("version.dll");
+  ASSERT_NE(version, nullptr);
+  typedef BOOL(WINAPI * Query)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+  Query query =
+      reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(version, "VerQueryValueA")));
+  ASSERT_NE(query, nullptr);
+  // VerQueryValueA wants a writable copy with room for the ANSI conversion.
+  std::vector<BYTE> copy(data, data + size);
+  copy.resize(size * 3);
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(query(copy.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
+  EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
+  EXPECT_EQ(fixed->dwFileFlags, 0u);
+  EXPECT_EQ(fixed->dwFileOS, 0x4u);
+  EXPECT_EQ(fixed->dwFileType, 2u);
+  EXPECT_EQ(fixed->dwFileSubtype, 0u);
+
+  WORD* translation = nullptr;
+  ASSERT_TRUE(query(copy.data(), "\\VarFileInfo\\Translation",
+                    reinterpret_cast<void**>(&translation), &length));
+  ASSERT_EQ(length, 4u);
+  EXPECT_EQ(translation[0], 0x0409);
+  EXPECT_EQ(translation[1], 0x04B0);
+
+  const struct {
+    const char* name;
+    const char* value; // null: any text the maker chose, but present
+  } strings[] = {
+      {"FileDescription", "Quillmark"},
+      {"InternalName", "Quillmark"},
+      {"ProductName", "Quillmark"},
+      {"OriginalFilename", "QUILMARK.ARX"},
+      {"FileVersion", "1, 0, 0, 1"},
+      {"ProductVersion", "1, 0, 0, 1"},
+      {"LegalTrademarks", ""},
+      {"PrivateBuild", ""},
+      {"SpecialBuild", ""},
+      {"Comments", nullptr},
+      {"CompanyName", nullptr},
+      {"LegalCopyright", nullptr},
+  };
+  for (const auto& s : strings) {
+    char* text = nullptr;
+    std::string path = std::string("\\StringFileInfo\\040904b0\\") + s.name;
+    bool found = query(copy.data(), path.c_str(), reinterpret_cast<void**>(&text), &length);
+    ASSERT_TRUE(found) << "no string " << s.name;
+    if (s.value)
+      EXPECT_STREQ(length ? text : "", s.value) << s.name;
+    else
+      EXPECT_GT(length, 1u) << s.name << " is empty";
+  }
+  FreeLibrary(version);
+}
+
+} // namespace
