@@ -9,6 +9,7 @@
 
 class AcDbDatabase;
 class LispEnvironment;
+class LispHost;
 
 class AcApDocument {
 public:
@@ -25,6 +26,7 @@ public:
 private:
   AcDbDatabase* m_database;                // owned
   std::string m_fileName;                  // path or generated name
+  std::unique_ptr<LispHost> m_lispHost;    // the host as this drawing's LISP sees it
   std::unique_ptr<LispEnvironment> m_lisp; // symbols and functions of this drawing
 };
 

@@ -3,6 +3,7 @@
 // dictionary as "AcEdCommandStack".
 #pragma once
 
+#include "arx/db/AcadErrorStatus.h"
 #include "arx/rx/AcRxDictionary.h"
 
 #include <string>
@@ -11,16 +12,6 @@
 class AcEdUIContext;
 typedef void (*AcRxFunctionPtr)();
 struct HINSTANCE__;
-
-namespace Acad {
-// Status values the command stack answers with (the host's numbering).
-enum CommandStatus {
-  kCmdOk = 0,
-  kCmdDuplicateKey = 55,
-  kCmdInvalidInput = 3,
-  kCmdKeyNotFound = 54
-};
-} // namespace Acad
 
 // Command flags.
 #define ACRX_CMD_MODAL 0x00000000
@@ -42,14 +33,15 @@ public:
 
   // Adds a command to `group` (created on first use). Names are compared
   // case-insensitively; a global name already in the group is refused with
-  // kCmdDuplicateKey. Empty names or a null function give kCmdInvalidInput.
-  int addCommand(const char* group, const char* globalName, const char* localName, int flags,
-                 AcRxFunctionPtr function, AcEdUIContext* uiContext = nullptr, int fcode = -1,
-                 HINSTANCE__* hResource = nullptr, AcEdCommand** ppCommand = nullptr);
-  // Removes a command of the group; kCmdKeyNotFound if the group has no such command.
-  int removeCmd(const char* group, const char* globalName);
-  // Removes the group with all its commands; kCmdKeyNotFound if there is no such group.
-  int removeGroup(const char* group);
+  // eDuplicateKey. Empty names or a null function give eInvalidInput.
+  Acad::ErrorStatus addCommand(const char* group, const char* globalName, const char* localName,
+                               int flags, AcRxFunctionPtr function,
+                               AcEdUIContext* uiContext = nullptr, int fcode = -1,
+                               HINSTANCE__* hResource = nullptr, AcEdCommand** ppCommand = nullptr);
+  // Removes a command of the group; eKeyNotFound if the group has no such command.
+  Acad::ErrorStatus removeCmd(const char* group, const char* globalName);
+  // Removes the group with all its commands; eKeyNotFound if there is no such group.
+  Acad::ErrorStatus removeGroup(const char* group);
   // The command found under `name` (global or local, any case, in any group; the
   // group added last wins), or null.
   AcEdCommand* lookupCmd(const char* name) const;

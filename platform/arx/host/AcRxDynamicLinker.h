@@ -8,6 +8,7 @@
 #include "arx/host/AcRx.h"
 #include "arx/rx/AcRxDictionary.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,12 @@ struct HINSTANCE__;
 
 // One module the linker has loaded (or that was attached from inside the process).
 struct AcRxLoadedModule {
-  std::string name;       // the path it was loaded by (or the attached name)
-  HINSTANCE__* instance;  // its DLL, null for an attached entry point
-  AcRxEntryPointFn entry; // its acrxEntryPoint
-  bool unlocked;          // unlockApplication was called: it may be unloaded
-  bool mdiAware;          // registerAppMDIAware was called
+  std::string name;                        // the path it was loaded by (or the attached name)
+  HINSTANCE__* instance = nullptr;         // its DLL, null for an attached entry point
+  AcRxEntryPointFn entry = nullptr;        // its acrxEntryPoint
+  bool unlocked = false;                   // unlockApplication was called: it may be unloaded
+  bool mdiAware = false;                   // registerAppMDIAware was called
+  std::map<int, int (*)()> directHandlers; // acedRegFunc: called instead of kInvkSubrMsg
 };
 
 class AcRxDynamicLinker : public AcRxObject {

@@ -1,0 +1,23 @@
+// HostLispBridge: the host as one document's LISP sees it: printing on the command
+// line, calling module functions through the invoke message, loading modules, and
+// reading that document's symbol tables.
+#pragma once
+
+#include "arx/lisp/LispHost.h"
+
+class AcApDocument;
+
+class HostLispBridge : public LispHost {
+public:
+  explicit HostLispBridge(AcApDocument* document) : m_document(document) {}
+
+  void print(const std::string& text) override;
+  LispRef invokeExternal(const LispObject& fn, const LispRef& args) override;
+  bool loadModule(const std::string& path) override;
+  bool unloadModule(const std::string& path) override;
+  std::vector<LispRef> tableRecords(const std::string& table) override;
+  bool isLeadByte(unsigned char byte) const override;
+
+private:
+  AcApDocument* m_document; // the document whose LISP this is
+};

@@ -1,0 +1,19 @@
+// The host's registry entries exist as soon as the host library is loaded: the
+// dynamic linker under "DynamicLinker", the command stack under
+// "ACAD_REGISTERED_COMMANDS", and both classes in the class dictionary.
+#include "arx/host/AcEdCommandStack.h"
+#include "arx/host/AcRxDynamicLinker.h"
+
+namespace {
+
+struct HostRegistry {
+  HostRegistry()
+  {
+    acrxDynamicLinkerPtr();
+    acedRegCmds();
+  }
+};
+
+const HostRegistry registry;
+
+} // namespace
