@@ -26,6 +26,11 @@ void appendVertex(std::vector<AcGePoint2d>& out, const AcGePoint2d& p)
   }
 }
 
+double distance(const AcGePoint2d& a, const AcGePoint2d& b)
+{
+  return std::hypot(a.x - b.x, a.y - b.y);
+}
+
 int chordCount(double sweep)
 {
   double n = std::ceil(std::fabs(sweep) / kMaxStep);
@@ -221,8 +226,19 @@ std::vector<AcGePoint2d> flattenHatchLoop(const HatchLoop& loop)
       }
     }
   } else {
+    std::vector<AcGePoint2d> piece;
     for (const auto& e : loop.edges) {
-      appendEdge(out, e);
+      piece.clear();
+      appendEdge(piece, e);
+      // Some writers store an edge of a loop end to start: follow it backwards
+      // when its end, not its start, meets the loop so far.
+      if (!out.empty() && piece.size() > 1 &&
+          distance(out.back(), piece.back()) < distance(out.back(), piece.front())) {
+        std::reverse(piece.begin(), piece.end());
+      }
+      for (const auto& p : piece) {
+        appendVertex(out, p);
+      }
     }
   }
   while (out.size() > 1 && out.back() == out.front()) {

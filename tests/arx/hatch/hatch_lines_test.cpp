@@ -216,6 +216,23 @@ TEST(HatchLines, bulge_loop_and_elliptic_and_spline_edges_bound_the_lines)
   // The curve is x = 4 t, y = 8 t (1 - t): at y = 1.2, t = (1 -+ sqrt(0.4)) / 2.
   EXPECT_NEAR(length(segs[1]), 4 * std::sqrt(0.4), 0.02);
 
+  // Line edges of a square, two in a row stored end to start: the same lines as
+  // the square (joined as stored, they would add a diagonal).
+  HatchLoop edges;
+  const AcGePoint2d corners[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  for (int i = 0; i < 4; ++i) {
+    HatchEdge e;
+    e.start = corners[i];
+    e.end = corners[(i + 1) % 4];
+    if (i == 1 || i == 2) {
+      std::swap(e.start, e.end);
+    }
+    edges.edges.push_back(e);
+  }
+  segs = generateHatchLines({family(45.0, 1.0)}, {edges});
+  ASSERT_EQ(segs.size(), 15u) << "reversed edges must not change the boundary";
+  EXPECT_NEAR(length(segs[7]), 10.0 * std::sqrt(2.0), 1e-9);
+
   // The same spline as fit points alone follows their polyline: a triangle.
   HatchEdge fitted;
   fitted.kind = HatchEdge::kSpline;
