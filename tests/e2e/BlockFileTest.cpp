@@ -1,0 +1,86 @@
+// (BLOCK-FILE [path]) end to end: the drawing-file chooser, and the block dialog it
+// opens on a drawing file.
+#include "MinicadRun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kChooser[] = "wait \"Select Drawing File\"\n";
+const char kDialog[] = "wait \"Quillmark : Version 1.0 Beta2\"\n";
+
+std::string joined(const std::vector<std::string>& lines)
+{
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\n";
+  return text;
+}
+
+// minicad runs in a folder holding root.dxf and sub\ with good.dxf, broken.dxf and
+// a file that is no drawing.
+class BlockFile : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    m_folder.write("root.dxf", dxfWithBlocks({"ROOT"}));
+    m_folder.write("sub\\good.dxf", dxfWithBlocks({"Sofa", "BED", "*U1"}));
+    m_folder.write("sub\\broken.dxf", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nHALF\n");
+    m_folder.write("sub\\notes.txt", "not a drawing\n");
+  }
+  MinicadRun run(const std::string& script, const std::vector<std::string>& expressions)
+  {
+    MinicadRun result = runMinicad(m_folder, script, expressions, {});
+    EXPECT_FALSE(result.timedOut) << "minicad did not end; it printed:\n" << result.output;
+    return result;
+  }
+  TempFolder m_folder;
+};
+
+TEST_F(BlockFile, start_path_is_the_first_argument_when_it_is_a_string)
+{
+  std::string script;
+  for (int i = 0; i < 4; ++i)
+    script += std::string(kChooser) + "list 1002\nclick 2\n";
+  MinicadRun result = run(script, {"(BLOCK-FILE)", "(BLOCK-FILE 12)", "(BLOCK-FILE \"sub\" \"x\")",
+                                   "(BLOCK-FILE \"sub\")"});
+  // No argument and a number both start in the current folder; a second string is ignored.
+  std::string here = "[..]\n[sub]\nroot.dxf\n";
+  std::string sub = "[..]\nbroken.dxf\ngood.dxf\n";
+  EXPECT_EQ(joined(result.linesAfter("list: ")), here + here + sub + sub) << "minicad printed:\n"
+                                                                          << result.output;
+  EXPECT_EQ(result.results(), std::vector<std::string>(4, "nil"));
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(BlockFile, returns_the_chosen_file_not_the_block_browsed_from_it)
+{
+  std::string script = std::string(kChooser) + "select 1002 \"good.dxf\"\nclick 1004\n" + kDialog +
+                       "list 1061\nselect 1061 \"SOFA\"\nclick 1\n" + kChooser + "click 1\n";
+  MinicadRun result = run(script, {"(BLOCK-FILE \"sub\")"});
+  EXPECT_EQ(joined(result.linesAfter("list: ")), "BED\nSOFA\n") << "minicad printed:\n"
+                                                                << result.output;
+  std::vector<std::string> results = result.results();
+  ASSERT_EQ(results.size(), 1u) << result.output;
+  const std::string tail = "good.dxf\"";
+  EXPECT_TRUE(results[0].size() > tail.size() &&
+              results[0].compare(results[0].size() - tail.size(), tail.size(), tail) == 0)
+      << "expected the path of sub\\good.dxf, got " << results[0];
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(BlockFile, unreadable_drawing_shows_the_error_box_and_then_an_empty_dialog)
+{
+  std::string script = std::string(kChooser) + "select 1002 \"broken.dxf\"\nclick 1004\n" +
+                       "wait \"Error\"\nclick 1\n" + kDialog + "list 1061\nclick 2\n" + kChooser +
+                       "click 2\n";
+  MinicadRun result = run(script, {"(BLOCK-FILE \"sub\")"});
+  EXPECT_TRUE(result.linesAfter("list: ").empty()) << "minicad printed:\n" << result.output;
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"});
+  EXPECT_EQ(result.exitCode, 0) << "minicad printed:\n" << result.output;
+}
+
+} // namespace

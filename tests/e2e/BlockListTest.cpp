@@ -1,0 +1,125 @@
+// (BLOCK-LIST) end to end: minicad loads QUILMARK.ARX, a --ui script plays the user.
+#include "CallBannerText.h"
+#include "MinicadRun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kDialog[] = "wait \"Quillmark : Version 1.0 Beta2\"\n";
+
+// Block names in table order, mixed case and anonymous ones included.
+const std::vector<std::string> kNames = {"Table2", "LAMP", "CHEST", "*U5",    "CAB",
+                                         "DESK-1", "A1",   "CHAIR", "DOOR_2", "B7"};
+
+std::string joined(const std::vector<std::string>& lines)
+{
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\n";
+  return text;
+}
+
+class BlockList : public ::testing::Test {
+protected:
+  MinicadRun run(const std::string& script, const std::vector<std::string>& expressions)
+  {
+    std::string drawing = m_folder.write("blocks.dxf", dxfWithBlocks(kNames));
+    MinicadRun result = runMinicad(m_folder, script, expressions, {drawing});
+    EXPECT_FALSE(result.timedOut) << "minicad did not end; it printed:\n" << result.output;
+    return result;
+  }
+  TempFolder m_folder;
+};
+
+TEST_F(BlockList, patterns_filter_upper_cased_names_and_never_list_anonymous_blocks)
+{
+  // Each pattern is typed in lower case: the dialog matches it upper-cased.
+  const struct {
+    const char* pattern;
+    std::vector<std::string> listed;
+  } cases[] = {
+      {nullptr, {"A1", "B7", "CAB", "CHAIR", "CHEST", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
+      {"c*", {"CAB", "CHAIR", "CHEST"}},
+      {"~c*", {"A1", "B7", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
+      {"@#", {"A1", "B7"}},
+      {"[ab]*", {"A1", "B7"}},
+      {"[~a-c]*", {"DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
+      {"*.#", {"DESK-1", "DOOR_2"}},
+      {"ch?ir,lamp", {"CHAIR", "LAMP"}},
+      {"table#", {"TABLE2"}},
+      {"`*u5", {}},
+      {"*u5", {}},
+      {"x*", {}},
+  };
+  std::string script = kDialog;
+  std::vector<std::string> expected;
+  for (const auto& c : cases) {
+    if (c.pattern)
+      script += std::string("type 1066 \"") + c.pattern + "\"\n";
+    script += "list 1061\n";
+    expected.insert(expected.end(), c.listed.begin(), c.listed.end());
+  }
+  script += "click 2\n";
+  MinicadRun result = run(script, {"(BLOCK-LIST)"});
+  EXPECT_EQ(joined(result.linesAfter("list: ")), joined(expected))
+      << "entries listed after \"*\" and each pattern; minicad printed:\n"
+      << result.output;
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"});
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(BlockList, returns_the_selected_name_upper_cased_or_nil)
+{
+  // Each -e call opens one dialog; the script answers them in turn.
+  std::string script;
+  // A mixed-case name is returned upper-cased.
+  script += std::string(kDialog) + "select 1061 \"TABLE2\"\nclick 1\n";
+  // Type-ahead starts after the first entry: "C" selects CHAIR, not CAB (entry 0) ...
+  script += std::string(kDialog) + "type 1067 \"c\"\nclick 1\n";
+  // ... which is examined last, so only a prefix nothing else has selects it.
+  script += std::string(kDialog) + "type 1067 \"ca\"\nclick 1\n";
+  // A prefix that matches nothing clears the selection: OK returns nil.
+  script += std::string(kDialog) + "select 1061 \"LAMP\"\ntype 1067 \"zz\"\nclick 1\n";
+  // A new pattern leaves nothing selected, although the preview keeps the last block.
+  script += std::string(kDialog) + "select 1061 \"LAMP\"\ntype 1066 \"l*\"\nclick 1\n";
+  // Cancel returns nil whatever is selected.
+  script += std::string(kDialog) + "select 1061 \"LAMP\"\nclick 2\n";
+  // Arguments are ignored.
+  script += std::string(kDialog) + "select 1061 \"DESK-1\"\nclick 1\n";
+  MinicadRun result = run(script, {"(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)",
+                                   "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST 1 \"x\")"});
+  std::vector<std::string> expected = {"\"TABLE2\"", "\"CHAIR\"", "\"CAB\"",   "nil",
+                                       "nil",        "nil",       "\"DESK-1\""};
+  EXPECT_EQ(result.results(), expected) << "minicad printed:\n" << result.output;
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(BlockList, call_banner_is_printed_before_the_dialog_appears)
+{
+  MinicadRun result = run(std::string(kDialog) + "list 1061\nclick 2\n", {"(BLOCK-LIST)"});
+  int first = result.find(callBannerLine(0), true);
+  int second = result.find(callBannerLine(1), true);
+  int listed = result.find("list: A1");
+  ASSERT_GE(first, 0) << "no line \"" << callBannerLine(0) << "\" in:\n" << result.output;
+  ASSERT_GE(second, 0) << "no line \"" << callBannerLine(1) << "\" in:\n" << result.output;
+  ASSERT_GE(listed, 0) << "the dialog listed nothing:\n" << result.output;
+  EXPECT_LT(first, second);
+  EXPECT_LT(second, listed) << "banner printed after the dialog showed its list";
+}
+
+TEST_F(BlockList, failing_step_names_its_line_and_cancels_the_dialog)
+{
+  MinicadRun result =
+      run(std::string(kDialog) + "select 1061 \"NO-SUCH-BLOCK\"\nclick 1\n", {"(BLOCK-LIST)"});
+  EXPECT_GE(result.find(":2: list 1061 has no entry \"NO-SUCH-BLOCK\"", true), 0)
+      << "minicad printed:\n"
+      << result.output;
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"}) << "dialog not cancelled";
+  EXPECT_EQ(result.exitCode, 1);
+}
+
+} // namespace

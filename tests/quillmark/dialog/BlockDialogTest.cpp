@@ -1,0 +1,219 @@
+// CBlockDialog and its helpers in-process: the list filling, the error boxes (read
+// back from the message box Windows shows), and the ownership of the database.
+#include "DeleteCounter.h"
+#include "arx/db/AcDbDatabase.h"
+#include "arx/host/AcDbHostApplicationServices.h"
+#include "arx/host/HostTestHooks.h"
+#include "quillmark/dialog/CBlockDialog.h"
+#include "quillmark/dialog/FormatMessageBox.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What a message box showed, read by a watcher thread that then presses its OK.
+struct BoxSeen {
+  bool found = false;
+  std::string caption;
+  std::string text;
+  HWND owner = nullptr;
+};
+
+// Watches the calling thread for a message box while `action` runs on it.
+template <typename Action> BoxSeen closeNextMessageBox(Action action)
+{
+  struct Watch {
+    DWORD thread;
+    BoxSeen seen;
+    volatile LONG done;
+  } watch{GetCurrentThreadId(), {}, 0};
+  HANDLE watcher = CreateThread(
+      nullptr, 0,
+      [](void* arg) -> DWORD {
+        Watch* w = static_cast<Watch*>(arg);
+        for (int i = 0; i < 1000 && !w->seen.found && !w->done; ++i, Sleep(10)) {
+          EnumThreadWindows(
+              w->thread,
+              [](HWND window, LPARAM param) -> BOOL {
+                Watch* w = reinterpret_cast<Watch*>(param);
+                char name[32];
+                GetClassNameA(window, name, sizeof name);
+                if (!IsWindowVisible(window) || strcmp(name, "#32770") != 0)
+                  return TRUE;
+                char text[1024];
+                GetWindowTextA(window, text, sizeof text);
+                w->seen.caption = text;
+                w->seen.owner = GetWindow(window, GW_OWNER);
+                // The message is the box's longest static text.
+                EnumChildWindows(
+                    window,
+                    [](HWND child, LPARAM param) -> BOOL {
+                      char text[1024];
+                      GetWindowTextA(child, text, sizeof text);
+                      std::string& best = *reinterpret_cast<std::string*>(param);
+                      if (strlen(text) > best.size())
+                        best = text;
+                      return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&w->seen.text));
+                w->seen.found = true;
+                PostMessageA(window, WM_COMMAND, IDOK, 0);
+                return FALSE;
+              },
+              reinterpret_cast<LPARAM>(w));
+        }
+        return 0;
+      },
+      &watch, 0, nullptr);
+  action();
+  // A box shown by the action has been closed by now; with none, stop watching.
+  InterlockedExchange(&watch.done, 1);
+  WaitForSingleObject(watcher, INFINITE);
+  CloseHandle(watcher);
+  return watch.seen;
+}
+
+std::string tempFile(const char* name, const std::string& text)
+{
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  std::string path = std::string(folder) + name;
+  FILE* file = fopen(path.c_str(), "wb");
+  fwrite(text.data(), 1, text.size(), file);
+  fclose(file);
+  return path;
+}
+
+// A sorted list box like the dialog's, in a hidden window.
+class ListBoxFixture : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    m_window = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_SORT | LBS_NOTIFY, 0, 0, 100, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(m_window, nullptr);
+    m_list.Attach(m_window);
+  }
+  void TearDown() override
+  {
+    m_list.Detach();
+    DestroyWindow(m_window);
+  }
+  std::vector<std::string> entries()
+  {
+    std::vector<std::string> all;
+    for (int i = 0; i < m_list.GetCount(); ++i) {
+      char text[256];
+      m_list.GetText(i, text);
+      all.push_back(text);
+    }
+    return all;
+  }
+  HWND m_window = nullptr;
+  CListBox m_list;
+};
+
+TEST_F(ListBoxFixture, fill_list_skips_star_names_and_lists_matches_upper_cased_and_sorted)
+{
+  CStringList names;
+  for (const char* name : {"zeta", "*Model_Space", "Chair", "*U12", "ALPHA", "chest"})
+    names.AddTail(name);
+  fillList(m_list, names, "*", 1);
+  EXPECT_EQ(entries(), (std::vector<std::string>{"ALPHA", "CHAIR", "CHEST", "ZETA"}));
+
+  // The pattern is matched as given against the upper-cased name.
+  fillList(m_list, names, "CH*", 1);
+  EXPECT_EQ(entries(), (std::vector<std::string>{"CHAIR", "CHEST"}));
+  fillList(m_list, names, "ch*", 1);
+  EXPECT_TRUE(entries().empty()) << "a lower-case pattern matched upper-cased names";
+
+  // Without the reset flag the list keeps what it had.
+  fillList(m_list, names, "ZETA", 1);
+  fillList(m_list, names, "ALPHA", 0);
+  EXPECT_EQ(entries(), (std::vector<std::string>{"ALPHA", "ZETA"}));
+  // A star name stays out even when the pattern names it.
+  fillList(m_list, names, "`*U12", 1);
+  EXPECT_TRUE(entries().empty());
+}
+
+TEST(FormatMessageBox, formats_the_text_and_cuts_it_to_255_characters)
+{
+  int answer = 0;
+  BoxSeen seen = closeNextMessageBox(
+      [&] { answer = formatMessageBox(nullptr, 0x10, "Error", "%s : %d", "short", 42); });
+  ASSERT_TRUE(seen.found) << "no message box appeared";
+  EXPECT_EQ(seen.caption, "Error");
+  EXPECT_EQ(seen.text, "short : 42");
+  EXPECT_EQ(answer, IDOK);
+
+  std::string longText(600, 'x');
+  seen = closeNextMessageBox(
+      [&] { formatMessageBox(nullptr, 0x10, "Error", "<%s>", longText.c_str()); });
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "<" + std::string(254, 'x')) << "expected the first 255 characters";
+}
+
+// The dialog's current drawing is the host's working database: an empty drawing here.
+class BlockDialog : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { hostOpenDocument(nullptr); }
+  static void TearDownTestSuite() { hostCloseAllDocuments(); }
+};
+
+TEST_F(BlockDialog, unreadable_file_shows_an_ownerless_error_box_and_is_deleted_once)
+{
+  std::string path = tempFile("quill-broken.dxf", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n");
+  AcDbDatabase* current = s_pServices->workingDatabase();
+  ASSERT_NE(current, nullptr);
+  {
+    CBlockDialog dialog(nullptr);
+    BoxSeen seen = closeNextMessageBox([&] { dialog.openDrawing(path.c_str()); });
+    ASSERT_TRUE(seen.found) << "no error box for an unreadable file";
+    EXPECT_EQ(seen.caption, "Error");
+    EXPECT_EQ(seen.text, "Can't open database : " + path);
+    EXPECT_EQ(seen.owner, nullptr) << "the box appears before the dialog has a window";
+    // The dialog keeps the database it made and owns it.
+    ASSERT_NE(dialog.m_database, nullptr);
+    EXPECT_NE(dialog.m_database, current);
+    EXPECT_EQ(std::string(dialog.m_path), path);
+
+    watchDeletes(dialog.m_database);
+    // Switching to the current drawing releases the private database ...
+    dialog.openDrawing(nullptr);
+    EXPECT_EQ(watchedDeletes(), 1);
+    EXPECT_EQ(dialog.m_database, current);
+    EXPECT_TRUE(dialog.m_path.IsEmpty());
+  }
+  // ... and the destructor leaves the current drawing alone.
+  EXPECT_EQ(watchedDeletes(), 1);
+  EXPECT_EQ(s_pServices->workingDatabase(), current);
+  watchDeletes(nullptr);
+  DeleteFileA(path.c_str());
+}
+
+TEST_F(BlockDialog, private_database_is_deleted_once_when_the_dialog_is_destroyed)
+{
+  std::string path =
+      tempFile("quill-good.dxf", "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nB1\n70\n0\n"
+                                 "10\n0\n20\n0\n30\n0\n0\nENDBLK\n0\nENDSEC\n0\nEOF\n");
+  {
+    CBlockDialog dialog(nullptr);
+    BoxSeen seen = closeNextMessageBox([&] { dialog.openDrawing(path.c_str()); });
+    EXPECT_FALSE(seen.found) << "unexpected box: " << seen.text;
+    ASSERT_NE(dialog.m_database, nullptr);
+    watchDeletes(dialog.m_database);
+    dialog.closeDrawing();
+    EXPECT_EQ(dialog.m_database, nullptr);
+    EXPECT_EQ(watchedDeletes(), 1);
+  }
+  EXPECT_EQ(watchedDeletes(), 1) << "deleted again by the destructor";
+  watchDeletes(nullptr);
+  DeleteFileA(path.c_str());
+}
+
+} // namespace
