@@ -178,17 +178,22 @@ void sweepFamily(const HatchPatternLine& line, const std::vector<std::vector<AcG
   }
   std::sort(edges.begin(), edges.end(),
             [](const ScanEdge& a, const ScanEdge& b) { return a.low < b.low; });
+  // Edges join the active set a little early and leave it a little late: the
+  // crossing test alone decides, from the same vertex coordinates for both edges
+  // that share a vertex, so a line through a vertex is counted consistently even
+  // where the extents computed above round the other way.
+  const double margin = 1e-9 * std::max({std::fabs(low), std::fabs(high), high - low});
   std::vector<const ScanEdge*> active;
   std::vector<double> crossings;
   std::size_t next = 0;
   for (double i = 0.0; i < count && !sink.full(); i += 1.0) {
     double k = kFirst + i;
     double level = k * f.spacing;
-    while (next < edges.size() && edges[next].low <= level) {
+    while (next < edges.size() && edges[next].low <= level + margin) {
       active.push_back(&edges[next++]);
     }
     active.erase(std::remove_if(active.begin(), active.end(),
-                                [level](const ScanEdge* e) { return e->high < level; }),
+                                [&](const ScanEdge* e) { return e->high < level - margin; }),
                  active.end());
     AcGePoint2d origin(f.base.x + k * f.offset.x, f.base.y + k * f.offset.y);
     collectCrossings(f, origin, active, crossings);

@@ -83,6 +83,52 @@ TEST(HatchLines, horizontal_lines_skip_a_hole_by_even_odd_rule)
   }
 }
 
+// Even-odd point-in-polygon test for the checks below.
+bool insidePolygon(const std::vector<AcGePoint2d>& poly, const AcGePoint2d& p)
+{
+  bool inside = false;
+  for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+    const AcGePoint2d& a = poly[i];
+    const AcGePoint2d& b = poly[j];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) {
+      inside = !inside;
+    }
+  }
+  return inside;
+}
+
+TEST(HatchLines, lines_through_vertices_keep_the_spans_inside)
+{
+  // Zig-zag polygons whose vertices lie on the lines of a rotated family, where
+  // rounding puts them a hair to either side: every span must still lie inside.
+  for (double angle : {30.0, 45.0, 60.0, 110.0}) {
+    HatchPatternLine line = family(angle, 0.7);
+    AcGeVector2d dir(std::cos(line.angle), std::sin(line.angle));
+    auto at = [&](double k, double t) {
+      return AcGePoint2d(k * line.offset.x + t * dir.x, k * line.offset.y + t * dir.y);
+    };
+    // Caps half way between lines; lines 1 to 11 each pass through two vertices.
+    std::vector<AcGePoint2d> poly = {at(0.5, 4.0)};
+    for (int k = 1; k <= 11; ++k) {
+      poly.push_back(at(k, (k % 2) ? 1.0 : 0.0));
+    }
+    poly.push_back(at(11.5, 4.0));
+    for (int k = 11; k >= 1; --k) {
+      poly.push_back(at(k, (k % 3) ? 9.0 : 7.5));
+    }
+    HatchLoop loop;
+    loop.isPolyline = true;
+    loop.vertices = poly;
+    auto segs = generateHatchLines({line}, {loop});
+    EXPECT_EQ(segs.size(), 11u) << "angle " << angle;
+    for (const auto& s : segs) {
+      AcGePoint2d mid((s.start.x + s.end.x) / 2, (s.start.y + s.end.y) / 2);
+      EXPECT_TRUE(insidePolygon(poly, mid))
+          << "angle " << angle << ": span midpoint (" << mid.x << ", " << mid.y << ") outside";
+    }
+  }
+}
+
 TEST(HatchLines, dashes_are_laid_from_the_line_origin_and_line_up_across_spans)
 {
   // Dash 1, gap 1 along y = 2 (base (0, 0), spacing 2): drawn on [2m, 2m + 1].
