@@ -84,7 +84,7 @@ LispRef LispEnvironment::call(const LispRef& fn, const LispRef& argForms,
                               const std::string& calledAs)
 {
   for (const LispObject* cell = argForms.get(); cell != nullptr; cell = cell->cdr.get()) {
-    if (cell->cdr && cell->cdr->type != LispType::Cons)
+    if (cell->type != LispType::Cons)
       throw LispError("bad argument list: " + calledAs);
   }
   if (fn->type == LispType::Subr && fn->special)

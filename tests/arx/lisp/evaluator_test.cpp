@@ -1,0 +1,228 @@
+// The evaluator: built-ins, special forms, errors, module functions and symbol
+// tables through the host interface.
+#include "arx/lisp/LispEnvironment.h"
+#include "arx/lisp/LispError.h"
+#include "arx/lisp/LispPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A host that records what the evaluator asks of it.
+class FakeHost : public LispHost {
+public:
+  void print(const std::string& text) override { printed += text; }
+  LispRef invokeExternal(const LispObject& fn, const LispRef& args) override
+  {
+    calls += fn.text + "#" + std::to_string(fn.integer) + lispPrin1(args) + ";";
+    return lispStr("from " + fn.text);
+  }
+  bool loadModule(const std::string& path) override
+  {
+    loaded += path + ";";
+    return path != "missing.arx";
+  }
+  bool unloadModule(const std::string& path) override { return path == "loaded.arx"; }
+  std::vector<LispRef> tableRecords(const std::string& table) override
+  {
+    std::vector<LispRef> out;
+    if (table != "LAYER")
+      return out;
+    for (const char* name : {"0", "Walls", "Doors"}) {
+      LispListBuilder record;
+      record.add(lispPair(0, lispStr("LAYER")));
+      record.add(lispPair(2, lispStr(name)));
+      record.add(lispPair(70, lispInt(0)));
+      record.add(lispPair(62, lispInt(7)));
+      out.push_back(record.finish());
+    }
+    return out;
+  }
+
+  std::string printed; // everything printed
+  std::string calls;   // NAME#code(args); per module call
+  std::string loaded;  // paths passed to loadModule
+};
+
+class LispEvaluator : public ::testing::Test {
+protected:
+  std::string eval(const std::string& text) { return env.evaluate(text).printed; }
+
+  FakeHost host;
+  LispEnvironment env{&host};
+};
+
+struct Case {
+  const char* input;
+  const char* printed;
+};
+
+TEST_F(LispEvaluator, builtins_give_the_results_the_command_line_prints)
+{
+  const Case cases[] = {
+      {"(setq a 1 b \"x\")", "\"x\""},
+      {"(list 1 \"a\" 'b 2.5 nil t)", "(1 \"a\" B 2.5 nil T)"},
+      {"(cons 1 '(2 3))", "(1 2 3)"},
+      {"(cons 1 2)", "(1 . 2)"},
+      {"(cons '(1) nil)", "((1))"},
+      {"(car '(1 2))", "1"},
+      {"(cdr '(1 2))", "(2)"},
+      {"(cdr '(1 . 2))", "2"},
+      {"(car nil)", "nil"},
+      {"(cdr nil)", "nil"},
+      {"(assoc 2 '((1 . \"a\") (2 . \"b\")))", "(2 . \"b\")"},
+      {"(assoc \"k\" '((\"K\" 1) (\"k\" 2)))", "(\"k\" 2)"},
+      {"(assoc '(1 2) '(((1 2) . ok)))", "((1 2) . OK)"},
+      {"(assoc 9 '((1 . 2)))", "nil"},
+      {"(not nil)", "T"},
+      {"(null '(1))", "nil"},
+      {"(= 1 1.0)", "T"},
+      {"(= 2 2 3)", "nil"},
+      {"(= \"a\" \"a\")", "T"},
+      {"(= \"a\" 1)", "nil"},
+      {"(eq 'a 'A)", "T"},
+      {"(eq \"a\" \"a\")", "nil"},
+      {"(eq '(1) '(1))", "nil"},
+      {"(strcat \"ab\" \"\" \"cd\")", "\"abcd\""},
+      {"(strcat)", "\"\""},
+      {"(strcase \"Chair-1\")", "\"CHAIR-1\""},
+      {"(strcase \"Chair\" t)", "\"chair\""},
+      {"(type 1)", "INT"},
+      {"(type 1.0)", "REAL"},
+      {"(type \"s\")", "STR"},
+      {"(type 'a)", "SYM"},
+      {"(type '(1))", "LIST"},
+      {"(type car)", "SUBR"},
+      {"(type setq)", "SUBR"},
+      {"(type nil)", "nil"},
+      {"(if nil 1 2)", "2"},
+      {"(if 0 1 2)", "1"},
+      {"(if nil 1)", "nil"},
+      {"(progn 1 2 3)", "3"},
+      {"(progn)", "nil"},
+      {"(quote (a . b))", "(A . B)"},
+      {"unbound-symbol", "nil"},
+      {"(princ)", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.printed, eval(c.input)) << "input: " << c.input;
+}
+
+TEST_F(LispEvaluator, setq_and_while_loop_until_the_test_fails)
+{
+  EXPECT_EQ("nil", eval("(setq l nil n '(1 2 3) r nil)"));
+  EXPECT_EQ("(3 2 1)", eval("(while n (setq r (cons (car n) r) n (cdr n))) r"));
+  EXPECT_EQ("nil", eval("(while nil 1)"));
+  EXPECT_EQ("(3 2 1)", eval("r")) << "symbols keep their values between evaluations";
+}
+
+TEST_F(LispEvaluator, printing_functions_print_and_return_their_argument)
+{
+  EXPECT_EQ("\"a\\\"b\"", eval("(princ \"a\\\"b\")"));
+  EXPECT_EQ("a\"b", host.printed);
+  host.printed.clear();
+  eval("(prin1 \"q\") (print 12) (terpri)");
+  EXPECT_EQ("\"q\"\n12 \n", host.printed);
+}
+
+TEST_F(LispEvaluator, errors_print_one_line_and_leave_the_environment_usable)
+{
+  const Case cases[] = {
+      {"(foo 1)", "; error: no function definition: FOO"},
+      {"(car 1)", "; error: bad argument type: consp 1"},
+      {"(strcat \"a\" 1)", "; error: bad argument type: stringp 1"},
+      {"(strcase 'a)", "; error: bad argument type: stringp A"},
+      {"(= '(1) 1)", "; error: bad argument type: numberp (1)"},
+      {"(setq 1 2)", "; error: bad argument type: symbolp 1"},
+      {"(setq t 2)", "; error: bad argument type: symbolp T"},
+      {"(setq a)", "; error: too few arguments"},
+      {"(car)", "; error: too few arguments"},
+      {"(car '(1) 2)", "; error: too many arguments"},
+      {"(if)", "; error: too few arguments"},
+      {"(if 1 2 3 4)", "; error: too many arguments"},
+      {"(cons 1)", "; error: too few arguments"},
+      {"(1 2)", "; error: bad function: 1"},
+      {"(car . 1)", "; error: bad argument list: CAR"},
+      {"(tblnext \"FOO\")", "; error: bad argument value: invalid table name \"FOO\""},
+      {"(list 1", "; error: malformed list on input"},
+  };
+  for (const Case& c : cases) {
+    LispOutcome outcome = env.evaluate(c.input);
+    EXPECT_FALSE(outcome.ok) << c.input;
+    EXPECT_EQ(c.printed, outcome.printed) << "input: " << c.input;
+  }
+  EXPECT_EQ("3", eval("(setq z 3)")) << "the environment still works after errors";
+}
+
+TEST_F(LispEvaluator, evaluation_stops_at_the_first_error)
+{
+  LispOutcome outcome = env.evaluate("(setq a 1) (undefined) (setq a 2)");
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ("1", eval("a"));
+}
+
+TEST_F(LispEvaluator, module_functions_get_evaluated_arguments_and_give_the_host_result)
+{
+  int module = 0;
+  env.defineExternal("block-list", &module, 1);
+  EXPECT_EQ("EXSUBR", eval("(type block-list)"));
+  EXPECT_EQ("\"from BLOCK-LIST\"", eval("(setq x 5) (block-list x '(a 1) \"s\")"));
+  EXPECT_EQ("BLOCK-LIST#1(5 (A 1) \"s\");", host.calls);
+
+  EXPECT_FALSE(env.undefineExternal("BLOCK-LIST", &module, 0)) << "wrong code";
+  int other = 0;
+  EXPECT_FALSE(env.undefineExternal("BLOCK-LIST", &other, 1)) << "wrong module";
+  env.defineExternal("BLOCK-FILE", &module, 0);
+  env.undefineModule(&module);
+  EXPECT_EQ("; error: no function definition: BLOCK-LIST", eval("(block-list)"));
+  EXPECT_EQ("; error: no function definition: BLOCK-FILE", eval("(block-file)"));
+}
+
+TEST_F(LispEvaluator, each_environment_has_its_own_symbols_and_functions)
+{
+  LispEnvironment other(&host);
+  int module = 0;
+  env.defineExternal("BLOCK-LIST", &module, 1);
+  eval("(setq only-here 1)");
+  EXPECT_EQ("nil", other.evaluate("only-here").printed);
+  EXPECT_EQ("; error: no function definition: BLOCK-LIST", other.evaluate("(block-list)").printed);
+}
+
+TEST_F(LispEvaluator, arxload_returns_the_path_or_the_failure_value)
+{
+  EXPECT_EQ("\"m.arx\"", eval("(arxload \"m.arx\")"));
+  EXPECT_EQ("; error: ARXLOAD failed", eval("(arxload \"missing.arx\")"));
+  EXPECT_EQ("FAILED", eval("(arxload \"missing.arx\" 'failed)"));
+  EXPECT_EQ("m.arx;missing.arx;missing.arx;", host.loaded);
+  EXPECT_EQ("\"loaded.arx\"", eval("(arxunload \"loaded.arx\")"));
+  EXPECT_EQ("; error: ARXUNLOAD failed", eval("(arxunload \"other.arx\")"));
+  EXPECT_EQ("; error: bad argument type: stringp 1", eval("(arxload 1)"));
+}
+
+TEST_F(LispEvaluator, tblnext_walks_the_table_and_tblsearch_finds_any_case)
+{
+  EXPECT_EQ("\"0\"", eval("(cdr (assoc 2 (tblnext \"layer\")))"));
+  EXPECT_EQ("\"Walls\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))"));
+  EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))"));
+  EXPECT_EQ("nil", eval("(tblnext \"LAYER\")"));
+  EXPECT_EQ("\"0\"", eval("(cdr (assoc 2 (tblnext \"LAYER\" t)))")) << "rewind";
+  EXPECT_EQ("nil", eval("(tblnext \"BLOCK\")")) << "an empty table";
+
+  EXPECT_EQ("((0 . \"LAYER\") (2 . \"Walls\") (70 . 0) (62 . 7))",
+            eval("(tblsearch \"LAYER\" \"WALLS\")"));
+  EXPECT_EQ("nil", eval("(tblsearch \"LAYER\" \"roof\")"));
+  eval("(tblsearch \"LAYER\" \"walls\" t)");
+  EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))")) << "setnext moves tblnext";
+}
+
+TEST(LispEnvironmentWithoutHost, module_calls_fail_cleanly)
+{
+  LispEnvironment env(nullptr);
+  int module = 0;
+  env.defineExternal("F", &module, 0);
+  EXPECT_EQ("; error: no function definition: F", env.evaluate("(f)").printed);
+  EXPECT_EQ("; error: ARXLOAD failed", env.evaluate("(arxload \"x\")").printed);
+  EXPECT_EQ("nil", env.evaluate("(tblnext \"LAYER\")").printed);
+}
+
+} // namespace
