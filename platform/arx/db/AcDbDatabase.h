@@ -68,6 +68,10 @@ public:
 
 private:
   friend class AcDbObject;
+  friend class AcDbSymbolTable;
+  friend class AcDbBlockTableRecord;
+  friend class AcDb2dPolyline;
+  friend class AcDb3dPolyline;
   friend class DrawingBuilder;
   // Gives a new object its database, owner and handle.
   void makeResident(AcDbObject* object, AcDbObjectId owner);

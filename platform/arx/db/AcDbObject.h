@@ -45,7 +45,8 @@ protected:
 private:
   friend class AcDbDatabase;
   friend class DrawingBuilder;
-  friend class AcDbObjectResidence;
+  friend class AcDbSymbolTable;
+  friend class AcDbBlockTableRecord;
   friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*&, AcDbObjectId, AcDb::OpenMode, bool);
 
   Acad::ErrorStatus open(AcDb::OpenMode mode, bool openErased);

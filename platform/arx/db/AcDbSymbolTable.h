@@ -30,6 +30,7 @@ protected:
 
 private:
   friend class AcDbSymbolTable;
+  friend class DrawingBuilder;
   std::string m_name; // the record's name as given
 };
 

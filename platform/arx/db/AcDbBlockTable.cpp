@@ -1,0 +1,3 @@
+#include "arx/db/AcDbBlockTable.h"
+
+ACDB_DEFINE_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, AcDbBlockTableIterator)

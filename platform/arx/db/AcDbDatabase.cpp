@@ -1,0 +1,137 @@
+#include "arx/db/AcDbDatabase.h"
+
+#include "arx/db/AcDb2dPolyline.h"
+#include "arx/db/AcDb3dPolyline.h"
+#include "arx/db/AcDbBlockTable.h"
+#include "arx/db/AcDbDimStyleTable.h"
+#include "arx/db/AcDbLayerTable.h"
+#include "arx/db/AcDbLinetypeTable.h"
+#include "arx/db/AcDbRegAppTable.h"
+#include "arx/db/AcDbTextStyleTable.h"
+#include "arx/db/AcDbUCSTable.h"
+#include "arx/db/AcDbViewTable.h"
+#include "arx/db/AcDbViewportTable.h"
+#include "arx/db/DrawingBuilder.h"
+
+AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/)
+{
+  m_tables[0] = new AcDbBlockTable;
+  m_tables[1] = new AcDbDimStyleTable;
+  m_tables[2] = new AcDbLayerTable;
+  m_tables[3] = new AcDbLinetypeTable;
+  m_tables[4] = new AcDbRegAppTable;
+  m_tables[5] = new AcDbTextStyleTable;
+  m_tables[6] = new AcDbUCSTable;
+  m_tables[7] = new AcDbViewTable;
+  m_tables[8] = new AcDbViewportTable;
+  for (AcDbSymbolTable* t : m_tables)
+    makeResident(t, AcDbObjectId::kNull);
+  if (buildDefaultDrawing) {
+    DrawingBuilder builder(*this);
+    builder.addDefaults(true);
+  }
+}
+
+AcDbDatabase::~AcDbDatabase()
+{
+  for (AcDbSymbolTable* t : m_tables)
+    delete t;
+}
+
+void AcDbDatabase::makeResident(AcDbObject* object, AcDbObjectId owner)
+{
+  object->m_database = this;
+  object->m_ownerId = owner;
+  object->m_handle = m_nextHandle++;
+  // Polylines own their vertices: those join the database with them.
+  AcDbObjectIterator* it = nullptr;
+  if (const AcDb2dPolyline* p2 = AcDb2dPolyline::cast(object))
+    it = p2->vertexIterator();
+  else if (const AcDb3dPolyline* p3 = AcDb3dPolyline::cast(object))
+    it = p3->vertexIterator();
+  if (it != nullptr) {
+    for (it->start(); !it->done(); it->step(false, false))
+      if (it->entity()->m_database == nullptr)
+        makeResident(it->entity(), object->objectId());
+    delete it;
+  }
+}
+
+const char* AcDbDatabase::internName(const char* name)
+{
+  auto it = m_nameIndex.find(name);
+  if (it != m_nameIndex.end())
+    return it->second;
+  m_names.emplace_back(name);
+  const char* stored = m_names.back().c_str();
+  m_nameIndex.emplace(m_names.back(), stored);
+  return stored;
+}
+
+namespace {
+template <class Table>
+Acad::ErrorStatus openTable(AcDbSymbolTable* any, Table*& table, AcDb::OpenMode mode)
+{
+  table = nullptr;
+  AcDbObject* object = nullptr;
+  Acad::ErrorStatus es = acdbOpenAcDbObject(object, any->objectId(), mode);
+  if (es == Acad::eOk)
+    table = static_cast<Table*>(object);
+  return es;
+}
+} // namespace
+
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbBlockTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[0], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbDimStyleTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[1], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbLayerTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[2], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbLinetypeTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[3], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbRegAppTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[4], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbTextStyleTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[5], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbUCSTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[6], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbViewTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[7], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbViewportTable*& t, AcDb::OpenMode mode)
+{
+  return openTable(m_tables[8], t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& t, AcDb::OpenMode mode)
+{
+  return getSymbolTable(t, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& t, AcDb::OpenMode mode)
+{
+  return getSymbolTable(t, mode);
+}
+
+AcDbObjectId AcDbDatabase::blockTableId() const
+{
+  return m_tables[0]->objectId();
+}
+
+AcDbObjectId AcDbDatabase::layerTableId() const
+{
+  return m_tables[2]->objectId();
+}

@@ -1,0 +1,200 @@
+#include "arx/db/AcDbSymbolTable.h"
+
+#include "arx/db/AcDbDatabase.h"
+
+#include <cstdlib>
+#include <cstring>
+
+ACRX_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject)
+ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject)
+
+namespace {
+// Symbol names compare without regard to case (ASCII letters; other bytes as they are).
+std::string nameKey(const char* name)
+{
+  std::string key(name);
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  return key;
+}
+} // namespace
+
+// Records
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(char*& name) const
+{
+  name = static_cast<char*>(std::malloc(m_name.size() + 1));
+  if (name == nullptr)
+    return Acad::eOutOfMemory;
+  std::memcpy(name, m_name.c_str(), m_name.size() + 1);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::getName(const char*& name) const
+{
+  name = m_name.c_str();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableRecord::setName(const char* name)
+{
+  if (name == nullptr || name[0] == '\0')
+    return Acad::eInvalidInput;
+  if (database() != nullptr)
+    return Acad::eIllegalReplacement; // the table's index is keyed by the name
+  m_name = name;
+  return Acad::eOk;
+}
+
+// Tables
+
+AcDbSymbolTable::~AcDbSymbolTable()
+{
+  for (AcDbSymbolTableRecord* r : m_records)
+    delete r;
+}
+
+AcDbSymbolTableRecord* AcDbSymbolTable::find(const char* name) const
+{
+  if (name == nullptr)
+    return nullptr;
+  auto it = m_byName.find(nameKey(name));
+  return it != m_byName.end() ? it->second : nullptr;
+}
+
+bool AcDbSymbolTable::has(const char* name) const
+{
+  const AcDbSymbolTableRecord* r = find(name);
+  return r != nullptr && !r->isErased();
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const char* name, AcDbObjectId& id,
+                                         bool getErasedRecord) const
+{
+  id = AcDbObjectId::kNull;
+  if (name == nullptr)
+    return Acad::eInvalidInput;
+  const AcDbSymbolTableRecord* r = find(name);
+  if (r == nullptr || (r->isErased() && !getErasedRecord))
+    return Acad::eKeyNotFound;
+  id = r->objectId();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const char* name, AcDbSymbolTableRecord*& record,
+                                         AcDb::OpenMode openMode, bool openErasedRec) const
+{
+  record = nullptr;
+  AcDbObjectId id;
+  Acad::ErrorStatus es = getAt(name, id, openErasedRec);
+  if (es != Acad::eOk)
+    return es;
+  AcDbObject* object = nullptr;
+  es = acdbOpenAcDbObject(object, id, openMode, openErasedRec);
+  if (es == Acad::eOk)
+    record = static_cast<AcDbSymbolTableRecord*>(object);
+  return es;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning,
+                                               bool skipDeleted) const
+{
+  struct AnyIterator : AcDbSymbolTableIterator {
+    explicit AnyIterator(const AcDbSymbolTable* t) : AcDbSymbolTableIterator(t) {}
+  };
+  iterator = new AnyIterator(this);
+  iterator->start(atBeginning, skipDeleted);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& id, AcDbSymbolTableRecord* record)
+{
+  id = AcDbObjectId::kNull;
+  if (record == nullptr)
+    return Acad::eNullObjectPointer;
+  if (!isWriteEnabled())
+    return Acad::eNotOpenForWrite;
+  if (record->database() != nullptr)
+    return Acad::eAlreadyInDb;
+  if (!record->isKindOf(recordClass()))
+    return Acad::eWrongObjectType;
+  if (record->m_name.empty())
+    return Acad::eInvalidSymbolTableName;
+  if (find(record->m_name.c_str()) != nullptr)
+    return Acad::eDuplicateKey;
+  insert(record);
+  record->m_openCount = 1; // the caller closes it
+  record->m_forWrite = true;
+  id = record->objectId();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record)
+{
+  AcDbObjectId id;
+  return add(id, record);
+}
+
+void AcDbSymbolTable::insert(AcDbSymbolTableRecord* record)
+{
+  database()->makeResident(record, objectId());
+  m_records.push_back(record);
+  m_byName.emplace(nameKey(record->m_name.c_str()), record);
+}
+
+// Iterators
+
+void AcDbSymbolTableIterator::skip(bool forward)
+{
+  long n = m_table->recordCount();
+  while (m_index >= 0 && m_index < n && m_table->recordAt(m_index)->isErased())
+    m_index += forward ? 1 : -1;
+}
+
+void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
+{
+  m_index = atBeginning ? 0 : m_table->recordCount() - 1;
+  if (skipDeleted)
+    skip(atBeginning);
+}
+
+bool AcDbSymbolTableIterator::done() const
+{
+  return m_index < 0 || m_index >= m_table->recordCount();
+}
+
+void AcDbSymbolTableIterator::step(bool forward, bool skipDeleted)
+{
+  if (done())
+    return;
+  m_index += forward ? 1 : -1;
+  if (skipDeleted)
+    skip(forward);
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const
+{
+  if (done()) {
+    id = AcDbObjectId::kNull;
+    return Acad::eInvalidIndex;
+  }
+  id = m_table->recordAt(m_index)->objectId();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTableIterator::getRecord(AcDbSymbolTableRecord*& record,
+                                                     AcDb::OpenMode openMode,
+                                                     bool openErasedRec) const
+{
+  record = nullptr;
+  AcDbObjectId id;
+  Acad::ErrorStatus es = getRecordId(id);
+  if (es != Acad::eOk)
+    return es;
+  AcDbObject* object = nullptr;
+  es = acdbOpenAcDbObject(object, id, openMode, openErasedRec);
+  if (es == Acad::eOk)
+    record = static_cast<AcDbSymbolTableRecord*>(object);
+  return es;
+}

@@ -1,0 +1,43 @@
+// DrawingBuilder: the narrow interface through which a reader fills a database.
+// It adds records and entities without the open/close protocol (nothing is open
+// while a drawing is read) and leaves the database consistent after every call.
+#pragma once
+
+#include "arx/db/AcDbBlockTableRecord.h"
+#include "arx/db/AcDbDatabase.h"
+#include "arx/db/AcDbLayerTable.h"
+
+#include <string>
+
+class DrawingBuilder {
+public:
+  explicit DrawingBuilder(AcDbDatabase& database) : m_db(database) {}
+
+  // The records every database holds: "*Model_Space", "*Paper_Space", layer "0";
+  // with `newDrawing`, also those of a new drawing (linetypes, styles, "ACAD", "*Active").
+  void addDefaults(bool newDrawing);
+  // The record of table `kind` (0 blocks .. 8 viewports, as AcDbDatabase orders
+  // them) with that name, made at the end of the table when there is none.
+  AcDbSymbolTableRecord* record(int kind, const char* name);
+  // A block by name; the R12 names "$MODEL_SPACE" and "$PAPER_SPACE" (any case)
+  // are the model and paper space records.
+  AcDbBlockTableRecord* block(const char* name);
+  AcDbLayerTableRecord* layer(const char* name);
+
+  // Gives a new entity its layer (interned) and colour index.
+  void setLayer(AcDbEntity* entity, const char* name);
+  void setColorIndex(AcDbEntity* entity, Adesk::UInt16 index) { entity->m_color = index; }
+  // Appends a new entity to a block; it becomes resident and stays closed.
+  void append(AcDbBlockTableRecord* block, AcDbEntity* entity);
+  const char* intern(const char* text) { return m_db.internName(text); }
+  void setOrigin(AcDbBlockTableRecord* block, const AcGePoint3d& origin)
+  {
+    block->m_origin = origin;
+  }
+
+  void setVersion(const char* version) { m_db.m_version = version; }
+  void setReadError(const std::string& text) { m_db.m_readError = text; }
+
+private:
+  AcDbDatabase& m_db; // the database filled
+};

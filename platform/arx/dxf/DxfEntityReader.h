@@ -1,0 +1,120 @@
+// DxfEntityReader: turns the group codes of one DXF entity into a database entity.
+// begin() with the entity's type, add() each of its tags, then make(): one small
+// switch per entity kind maps the collected codes to the class's fields, and
+// coordinates kept in the object coordinate system by the file are mapped to
+// world coordinates where the host's class holds world coordinates.
+#pragma once
+
+#include "arx/db/DrawingBuilder.h"
+#include "arx/dxf/DxfTagReader.h"
+#include "arx/dxf/DxfTextDecoder.h"
+#include "arx/hatch/HatchPattern.h"
+
+#include <string>
+#include <vector>
+
+class AcDb2dPolyline;
+class AcDb3dPolyline;
+
+class DxfEntityReader {
+public:
+  enum Kind {
+    kUnknown,
+    kLine,
+    kPoint,
+    kCircle,
+    kArc,
+    kEllipse,
+    kLwPolyline,
+    kPolyline,
+    kVertex,
+    kSeqEnd,
+    kSpline,
+    kLeader,
+    kText,
+    kAttDef,
+    kAttrib,
+    kMText,
+    kShape,
+    kSolid,
+    kTrace,
+    kFace,
+    kRay,
+    kXline,
+    kInsert,
+    kTable,
+    kDimension,
+    kHatch,
+    kMline,
+    kViewport,
+    kOleFrame,
+    kOle2Frame,
+    kImage,
+    kWipeout,
+    kProxy,
+    kRegion,
+    k3dSolid,
+    kBody
+  };
+
+  DxfEntityReader(DrawingBuilder& builder, DxfTextDecoder& text);
+
+  // Starts an entity whose "0" tag is `type`.
+  void begin(const DxfTag& type);
+  void add(const DxfTag& tag);
+  Kind kind() const { return m_kind; }
+  // True when the entity lies in paper space (67 = 1).
+  bool inPaperSpace() const { return m_paperSpace; }
+  // The entity made from the tags (new, not yet in a database); null for the kinds
+  // that are parts of others (VERTEX, SEQEND, ATTRIB).
+  AcDbEntity* make();
+  // Appends the vertex just read to a polyline being read.
+  void appendVertexTo(AcDb2dPolyline* polyline);
+  void appendVertexTo(AcDb3dPolyline* polyline);
+
+private:
+  bool hasPoint(int code) const { return (m_pointSet >> (code - 10)) & 1u; }
+  AcGePoint3d point(int code) const { return hasPoint(code) ? m_points[code - 10] : AcGePoint3d(); }
+  bool hasReal(int code) const { return (m_realSet >> (code - 38)) & 1u; }
+  double real(int code, double fallback = 0.0) const;
+  bool hasInt(int code) const { return (m_intSet >> (code - 60)) & 1ull; }
+  long long integer(int code, long long fallback = 0) const;
+  double angle(int code) const; // degrees in the file, radians here
+  AcGePoint3d ocsToWorld(const AcGePoint3d& p) const;
+  void common(AcDbEntity* entity);
+  void addHatchTag(const DxfTag& tag);
+  AcDbEntity* makeText(class AcDbText* text);
+  AcDbEntity* makeHatch();
+  AcDbEntity* makeImage(class AcDbRasterImage* image);
+
+  DrawingBuilder& m_builder; // interns layer names
+  DxfTextDecoder& m_text;    // decodes the strings
+  Kind m_kind = kUnknown;
+  std::string m_typeName; // the "0" value
+
+  // Collected values, by group code.
+  AcGePoint3d m_points[10]; // 10..19 (x), 20..29 (y), 30..37 (z)
+  unsigned m_pointSet = 0;  // bit k: point 1k seen
+  double m_reals[22];       // 38..59
+  unsigned m_realSet = 0;   // bit k: code 38 + k seen
+  long long m_ints[40];     // 60..99
+  unsigned long long m_intSet = 0;
+  AcGeVector3d m_normal;      // 210, 220, 230
+  std::string m_layer;        // 8
+  std::string m_text1;        // 1
+  std::string m_text2;        // 2
+  std::string m_text3;        // 3 (accumulated for multiline text)
+  bool m_paperSpace = false;  // 67
+  long long m_clipState = -1; // 280: image clipping on (1) or off (0); -1 when absent
+
+  // Repeated codes: each x code starts a new point.
+  std::vector<AcGePoint3d> m_list10, m_list11, m_list14;
+  std::vector<double> m_list42; // bulges (lightweight polylines), by vertex
+
+  // Hatch state.
+  std::vector<HatchLoop> m_loops;
+  std::vector<HatchPatternLine> m_pattern;
+  int m_hatchPhase = 0; // 0 header, 1 boundary, 2 pattern, 3 seeds
+  double m_hatchElevation = 0.0;
+  bool m_hatchSolid = false;
+};

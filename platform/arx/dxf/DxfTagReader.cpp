@@ -1,0 +1,142 @@
+#include "arx/dxf/DxfTagReader.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+DxfValueType dxfValueType(int code)
+{
+  if ((code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+      (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059))
+    return DxfValueType::kReal;
+  if ((code >= 60 && code <= 99) || (code >= 160 && code <= 179) || (code >= 270 && code <= 299) ||
+      (code >= 370 && code <= 389) || (code >= 400 && code <= 409) ||
+      (code >= 420 && code <= 429) || (code >= 440 && code <= 459) ||
+      (code >= 1060 && code <= 1071))
+    return DxfValueType::kInteger;
+  return DxfValueType::kString;
+}
+
+bool DxfTag::is(const char* s) const
+{
+  return std::strlen(s) == length && std::memcmp(s, text, length) == 0;
+}
+
+DxfTagReader::DxfTagReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {}
+
+bool DxfTagReader::fail(long line, const std::string& what)
+{
+  m_error = "line " + std::to_string(line) + ": " + what;
+  m_pos = m_end;
+  return false;
+}
+
+bool DxfTagReader::readLine(const char*& start, std::size_t& length)
+{
+  if (m_pos >= m_end)
+    return false;
+  start = m_pos;
+  const void* nl = std::memchr(m_pos, '\n', static_cast<std::size_t>(m_end - m_pos));
+  const char* stop = nl != nullptr ? static_cast<const char*>(nl) : m_end;
+  m_pos = nl != nullptr ? stop + 1 : m_end;
+  if (stop > start && stop[-1] == '\r')
+    --stop;
+  length = static_cast<std::size_t>(stop - start);
+  ++m_line;
+  return true;
+}
+
+namespace {
+// The text with blanks trimmed at both ends.
+void trim(const char*& s, std::size_t& n)
+{
+  while (n > 0 && (*s == ' ' || *s == '\t')) {
+    ++s;
+    --n;
+  }
+  while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\t' || s[n - 1] == '\r'))
+    --n;
+}
+
+std::string quoted(const char* s, std::size_t n)
+{
+  std::string out = "\"";
+  for (std::size_t i = 0; i < n && i < 40; ++i)
+    out += (static_cast<unsigned char>(s[i]) < 0x20 || s[i] == 0x7F) ? '?' : s[i];
+  if (n > 40)
+    out += "...";
+  return out + "\"";
+}
+
+bool parseInteger(const char* s, std::size_t n, long long& value)
+{
+  trim(s, n);
+  if (n > 0 && *s == '+') {
+    ++s;
+    --n;
+  }
+  if (n == 0)
+    return false;
+  auto r = std::from_chars(s, s + n, value);
+  return r.ec == std::errc() && r.ptr == s + n;
+}
+
+bool parseReal(const char* s, std::size_t n, double& value)
+{
+  trim(s, n);
+  if (n > 0 && *s == '+') {
+    ++s;
+    --n;
+  }
+  if (n == 0)
+    return false;
+  auto r = std::from_chars(s, s + n, value, std::chars_format::general);
+  return r.ec == std::errc() && r.ptr == s + n && std::isfinite(value);
+}
+} // namespace
+
+bool DxfTagReader::next(DxfTag& tag)
+{
+  for (;;) {
+    const char* s;
+    std::size_t n;
+    if (!readLine(s, n))
+      return false;
+    const long codeLine = m_line;
+    const char* codeText = s;
+    std::size_t codeLength = n;
+    trim(codeText, codeLength);
+    long long code = 0;
+    if (!parseInteger(codeText, codeLength, code) || code < -5 || code > 1071)
+      return fail(codeLine, "invalid group code " + quoted(codeText, codeLength));
+    if (!readLine(s, n))
+      return fail(codeLine,
+                  "group code " + std::to_string(code) + ": the file ends before the value");
+    if (code == 999)
+      continue; // a comment
+    tag.code = static_cast<int>(code);
+    tag.text = s;
+    tag.length = n;
+    tag.line = codeLine;
+    switch (dxfValueType(tag.code)) {
+    case DxfValueType::kReal:
+      if (!parseReal(s, n, tag.real))
+        return fail(m_line,
+                    "group code " + std::to_string(code) + ": invalid number " + quoted(s, n));
+      break;
+    case DxfValueType::kInteger:
+      if (!parseInteger(s, n, tag.integer)) {
+        // Some writers put integers with a decimal part ("1.0"); accept whole values.
+        double d = 0.0;
+        if (!parseReal(s, n, d) || d != std::floor(d) || std::fabs(d) > 9.2e18)
+          return fail(m_line,
+                      "group code " + std::to_string(code) + ": invalid integer " + quoted(s, n));
+        tag.integer = static_cast<long long>(d);
+      }
+      break;
+    case DxfValueType::kString:
+      break;
+    }
+    return true;
+  }
+}

@@ -1,0 +1,49 @@
+// DxfTagReader: splits an ASCII DXF text (held in memory) into group-code / value
+// pairs. The text is untrusted: a group code that is not a number in -5..1071, a
+// value that does not fit its group code's type, or a file that ends between a
+// group code and its value stops the reader with an error naming the line and the
+// code (`invalid group code "1x"`). 999 comments are passed over. LF and CRLF line
+// ends are both accepted. Nothing is allocated per pair.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The type of value a group code carries.
+enum class DxfValueType { kString, kReal, kInteger };
+
+DxfValueType dxfValueType(int code);
+
+struct DxfTag {
+  int code = 0;           // group code
+  const char* text = "";  // value text, not terminated (points into the input)
+  std::size_t length = 0; // bytes of text
+  double real = 0.0;      // the value, for real codes
+  long long integer = 0;  // the value, for integer codes
+  long line = 0;          // line of the group code, counted from 1
+
+  bool is(const char* s) const; // the value text equals s
+  std::string str() const { return std::string(text, length); }
+};
+
+class DxfTagReader {
+public:
+  DxfTagReader(const char* data, std::size_t size);
+
+  // Reads the next pair into `tag`. False at the end of the text (error() empty)
+  // or at a fault (error() says what and where).
+  bool next(DxfTag& tag);
+  const std::string& error() const { return m_error; }
+  // The line the reader has reached.
+  long line() const { return m_line; }
+
+private:
+  // The next line without its end; false at the end of the text.
+  bool readLine(const char*& start, std::size_t& length);
+  bool fail(long line, const std::string& what);
+
+  const char* m_pos;   // next unread byte
+  const char* m_end;   // end of the text
+  long m_line = 0;     // lines read so far
+  std::string m_error; // the fault, empty while there is none
+};
