@@ -1,0 +1,241 @@
+// bench_view DATA: one paint of the block "BIG" of big_block.dxf (200,000 mixed
+// entities) by the preview control (measure pass, fit, draw pass), against GDI
+// drawing the same polylines, segments, polygons and pixels once from prepared
+// logical points, both into a 278 x 252 pixel DIB section (185 x 155 dialog
+// units at the dialog font's 6 x 13 base units: 278 x 252 pixels).
+//   view_paint: VALUE ms (goal: <= 1.5 x gdi_direct) ok|MISS
+//   gdi_direct: VALUE ms (goal: reference) ok
+//   view_paint_ratio: VALUE x (goal: <= 1.5) ok|MISS
+//   view_paint_memory: VALUE bytes (goal: 0) ok|MISS
+//   view_paint_gdi_objects: VALUE (goal: 0) ok|MISS
+#include "arx/db/AcDbDatabase.h"
+#include "mfc/CDC.h"
+#include "quillmark/view/CBlockView.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kWidth = 278;
+const int kHeight = 252;
+
+double nowMs()
+{
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+SIZE_T privateBytes()
+{
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof(counters);
+  K32GetProcessMemoryInfo(GetCurrentProcess(),
+                          reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
+  return counters.PrivateUsage;
+}
+
+// A memory DC with a 32-bit DIB section selected: the kind of DC both sides draw into.
+class Canvas {
+public:
+  Canvas()
+  {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc.Attach(CreateCompatibleDC(nullptr));
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old = SelectObject(dc.m_hDC, bitmap);
+  }
+  ~Canvas()
+  {
+    SelectObject(dc.m_hDC, old);
+    DeleteObject(bitmap);
+  }
+  CDC dc;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+};
+
+// What one paint sent to GDI, read back from a metafile of it.
+struct Prepared {
+  std::vector<std::vector<POINT>> polylines;
+  std::vector<std::vector<POINT>> polygons;
+  std::vector<POINT> segments; // pairs
+  std::vector<std::pair<POINT, COLORREF>> pixels;
+};
+
+int CALLBACK collect(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data)
+{
+  Prepared& p = *reinterpret_cast<Prepared*>(data);
+  static POINT pen = {0, 0};
+  switch (r->iType) {
+  case EMR_POLYLINE16:
+  case EMR_POLYGON16: {
+    auto* e = reinterpret_cast<const EMRPOLYLINE16*>(r);
+    std::vector<POINT> pts;
+    for (DWORD i = 0; i < e->cpts; ++i)
+      pts.push_back(POINT{e->apts[i].x, e->apts[i].y});
+    (r->iType == EMR_POLYGON16 ? p.polygons : p.polylines).push_back(pts);
+    break;
+  }
+  case EMR_POLYLINE:
+  case EMR_POLYGON: {
+    auto* e = reinterpret_cast<const EMRPOLYLINE*>(r);
+    std::vector<POINT> pts;
+    for (DWORD i = 0; i < e->cptl; ++i)
+      pts.push_back(POINT{e->aptl[i].x, e->aptl[i].y});
+    (r->iType == EMR_POLYGON ? p.polygons : p.polylines).push_back(pts);
+    break;
+  }
+  case EMR_MOVETOEX:
+    pen = POINT{reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.x,
+                reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.y};
+    break;
+  case EMR_LINETO: {
+    POINT to{reinterpret_cast<const EMRLINETO*>(r)->ptl.x,
+             reinterpret_cast<const EMRLINETO*>(r)->ptl.y};
+    p.segments.push_back(pen);
+    p.segments.push_back(to);
+    pen = to;
+    break;
+  }
+  case EMR_SETPIXELV: {
+    auto* e = reinterpret_cast<const EMRSETPIXELV*>(r);
+    p.pixels.push_back({POINT{e->ptlPixel.x, e->ptlPixel.y}, e->crColor});
+    break;
+  }
+  default:
+    break;
+  }
+  return 1;
+}
+
+// GDI alone: the same mapping, one pen and brush, every call from prepared points.
+double drawDirect(const Prepared& p, HDC dc, HWND window)
+{
+  double start = nowMs();
+  RECT client;
+  GetClientRect(window, &client);
+  HBRUSH black = CreateSolidBrush(0);
+  FillRect(dc, &client, black);
+  DeleteObject(black);
+  HRGN clip = CreateRectRgnIndirect(&client);
+  SelectClipRgn(dc, clip);
+  SetMapMode(dc, MM_ISOTROPIC);
+  SetWindowExtEx(dc, 25000, 25000, nullptr);
+  SetViewportExtEx(dc, kWidth / 2, -(kHeight / 2), nullptr);
+  SetViewportOrgEx(dc, kWidth / 2, kHeight / 2, nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 0, 0xFFFFFF);
+  HBRUSH brush = CreateSolidBrush(0xFFFFFF);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  for (const auto& line : p.polylines)
+    Polyline(dc, line.data(), static_cast<int>(line.size()));
+  for (size_t i = 0; i + 1 < p.segments.size(); i += 2) {
+    MoveToEx(dc, p.segments[i].x, p.segments[i].y, nullptr);
+    LineTo(dc, p.segments[i + 1].x, p.segments[i + 1].y);
+  }
+  SetPolyFillMode(dc, WINDING);
+  for (const auto& poly : p.polygons)
+    Polygon(dc, poly.data(), static_cast<int>(poly.size()));
+  for (const auto& px : p.pixels)
+    SetPixel(dc, px.first.x, px.first.y, px.second);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+  SelectClipRgn(dc, nullptr);
+  DeleteObject(clip);
+  SetMapMode(dc, MM_TEXT);
+  return nowMs() - start;
+}
+
+const char* verdict(bool ok)
+{
+  return ok ? "ok" : "MISS";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+  if (argc < 2) {
+    fprintf(stderr, "usage: bench_view DATA-FOLDER\n");
+    return 2;
+  }
+  std::string path = std::string(argv[1]) + "\\big_block.dxf";
+  AcDbDatabase db(false);
+  if (db.readDwgFile(path.c_str()) != Acad::eOk) {
+    fprintf(stderr, "bench_view: cannot read %s: %s\n", path.c_str(), db.readError());
+    return 1;
+  }
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | SS_BLACKRECT, 0, 0, kWidth, kHeight,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  int status = 0;
+  {
+    CBlockView view;
+    view.Attach(window);
+    view.setDatabase(&db);
+    view.setBlockName("BIG");
+
+    // The calls one paint makes, prepared once as logical points.
+    Prepared prepared;
+    {
+      CDC meta;
+      meta.Attach(CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr));
+      view.paintPreview(&meta);
+      HENHMETAFILE emf = CloseEnhMetaFile(meta.Detach());
+      EnumEnhMetaFile(nullptr, emf, &collect, &prepared, nullptr);
+      DeleteEnhMetaFile(emf);
+    }
+    size_t calls = prepared.polylines.size() + prepared.segments.size() / 2 +
+                   prepared.polygons.size() + prepared.pixels.size();
+    if (calls < 100000) {
+      fprintf(stderr, "bench_view: only %u drawing calls in one paint\n",
+              static_cast<unsigned>(calls));
+      status = 1;
+    }
+
+    Canvas canvas;
+    view.paintPreview(&canvas.dc); // the first paint makes what is kept for good
+    SIZE_T memoryBefore = privateBytes();
+    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    double bestView = 1e30, bestDirect = 1e30;
+    for (int run = 0; run < 3; ++run) {
+      double start = nowMs();
+      view.paintPreview(&canvas.dc);
+      double took = nowMs() - start;
+      bestView = took < bestView ? took : bestView;
+      double direct = drawDirect(prepared, canvas.dc.m_hDC, window);
+      bestDirect = direct < bestDirect ? direct : bestDirect;
+    }
+    SIZE_T memoryAfter = privateBytes();
+    DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    long long memoryDelta =
+        static_cast<long long>(memoryAfter) - static_cast<long long>(memoryBefore);
+    long gdiDelta = static_cast<long>(gdiAfter) - static_cast<long>(gdiBefore);
+    double ratio = bestView / bestDirect;
+
+    printf("view_paint: %.1f ms (goal: <= 1.5 x gdi_direct) %s\n", bestView, verdict(ratio <= 1.5));
+    printf("gdi_direct: %.1f ms (goal: reference) ok\n", bestDirect);
+    printf("view_paint_ratio: %.2f x (goal: <= 1.5) %s\n", ratio, verdict(ratio <= 1.5));
+    printf("view_paint_memory: %lld bytes (goal: 0) %s\n", memoryDelta, verdict(memoryDelta <= 0));
+    printf("view_paint_gdi_objects: %ld (goal: 0) %s\n", gdiDelta, verdict(gdiDelta == 0));
+    view.Detach();
+  }
+  DestroyWindow(window);
+  return status;
+}

@@ -1,0 +1,67 @@
+// Hatches, viewports, multilines and extents boxes: where their points land.
+#include "quillmark/view/PaintProbe.h"
+
+#include "arx/db/AcDbHatch.h"
+#include "arx/db/AcDbMline.h"
+#include "arx/db/AcDbProxyEntity.h"
+#include "arx/db/AcDbViewport.h"
+
+#include <gtest/gtest.h>
+
+TEST(OtherDrawers, hatch_pattern_lines_at_elevation)
+{
+  AcDbHatch hatch;
+  hatch.setElevation(2.0);
+  HatchPatternLine family;
+  family.base = AcGePoint2d(0.0, 0.5);
+  family.offset = AcGeVector2d(0.0, 20.0); // one line crosses the square
+  hatch.setPatternDefinition({family});
+  HatchLoop square;
+  square.isPolyline = true;
+  square.vertices = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  hatch.appendLoop(square);
+  ASSERT_EQ(hatch.numHatchLines(), 1);
+
+  CBlockView v;
+  v.resetExtents();
+  v.drawHatch(&hatch);
+  EXPECT_EQ(v.m_extMin.z, 2.0) << "z is the elevation";
+  EXPECT_EQ(v.m_extMax.y, 0.5);
+
+  DrawProbe probe;
+  probe.view().drawHatch(&hatch);
+  hatch.setSolidFill(true); // no pattern lines: nothing
+  probe.view().drawHatch(&hatch);
+  MetafileRecord r = probe.finish();
+  ASSERT_EQ(r.segments.size(), 1u);
+  EXPECT_TRUE(pointNear(r.segments[0].points[0], 0, 500));
+  EXPECT_TRUE(pointNear(r.segments[0].points[1], 10000, 500));
+}
+
+TEST(OtherDrawers, viewport_frame_and_multiline_path)
+{
+  AcDbViewport vp;
+  vp.setCenterPoint({5, 5, 0});
+  vp.setWidth(4);
+  vp.setHeight(2);
+  AcDbMline open;
+  open.appendSeg({0, 0, 0});
+  open.appendSeg({10, 0, 0});
+  open.appendSeg({10, 5, 0});
+  AcDbMline emptyClosed;
+  emptyClosed.setClosedMline(true);
+  AcDbProxyEntity proxy; // no extents: nothing
+  DrawProbe probe;
+  probe.view().drawViewport(&vp);
+  probe.view().drawMline(&open);
+  probe.view().drawMline(&emptyClosed);
+  probe.view().drawExtentsBox(&proxy);
+  MetafileRecord r = probe.finish();
+  ASSERT_EQ(r.polylines.size(), 2u);
+  const long frame[5][2] = {{3000, 4000}, {7000, 4000}, {7000, 6000}, {3000, 6000}, {3000, 4000}};
+  ASSERT_EQ(r.polylines[0].points.size(), 5u);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(pointNear(r.polylines[0].points[i], frame[i][0], frame[i][1], 0)) << i;
+  }
+  EXPECT_EQ(r.polylines[1].points.size(), 3u) << "an open multiline is not closed";
+}

@@ -1,0 +1,60 @@
+// The bundled sample drawings: every block of every sample is previewed inside
+// the fitted area, its larger side spanning 90 per cent of the control.
+#include "quillmark/view/PaintProbe.h"
+
+#include "arx/db/AcDbDatabase.h"
+#include "quillmark/dialog/DrawingAccess.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kSamples[] = {"furniture.dxf", "fixtures_r12.dxf", "site_r2018.dxf"};
+
+} // namespace
+
+TEST(Samples, every_block_fills_ninety_per_cent_and_stays_inside)
+{
+  int checked = 0;
+  for (const char* sample : kSamples) {
+    std::string path = std::string(QUILL_SOURCE_DIR) + "/samples/" + sample;
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDwgFile(path.c_str()), Acad::eOk) << path << ": " << db.readError();
+    CStringList list;
+    ASSERT_EQ(listTableNames(&db, list, 0), 0);
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+      CString name = list.GetNext(pos);
+      if (name[0] == '*') {
+        continue; // layouts and anonymous blocks are not listed by the dialog
+      }
+      std::string where = std::string(sample) + " block " + static_cast<const char*>(name);
+      PreviewWindow window(278, 252);
+      window.view.setDatabase(&db);
+      window.view.setBlockName(name);
+      std::vector<POINT> points = window.paint().allPoints();
+      ASSERT_FALSE(points.empty()) << where;
+      long minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
+      for (const POINT& p : points) {
+        minX = std::min(minX, static_cast<long>(p.x));
+        maxX = std::max(maxX, static_cast<long>(p.x));
+        minY = std::min(minY, static_cast<long>(p.y));
+        maxY = std::max(maxY, static_cast<long>(p.y));
+      }
+      EXPECT_GE(minX, -22501) << where;
+      EXPECT_LE(maxX, 22501) << where;
+      EXPECT_GE(minY, -22501) << where;
+      EXPECT_LE(maxY, 22501) << where;
+      EXPECT_NEAR(std::max(maxX - minX, maxY - minY), 45000, 2) << where;
+
+      DibCanvas canvas(278, 252);
+      window.view.paintPreview(&canvas.dc);
+      RECT box;
+      ASSERT_TRUE(canvas.litBox(box)) << where << ": nothing visible";
+      long side = std::max(box.right - box.left, box.bottom - box.top);
+      EXPECT_NEAR(side, 0.9 * 252, 2.5) << where;
+      ++checked;
+    }
+  }
+  EXPECT_GE(checked, 3) << "blocks previewed";
+}
