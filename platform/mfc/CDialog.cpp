@@ -22,13 +22,24 @@ CDialog::~CDialog()
   // A modal dialog's window is gone when DoModal returns; nothing is left to end.
 }
 
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parent)
+{
+  m_lpDialogTemplate = dialogTemplate;
+  m_pParentWnd = parent;
+  return dialogTemplate != nullptr;
+}
+
 INT_PTR CDialog::DoModal()
 {
-  HINSTANCE module = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
-  HRSRC resource = ::FindResourceA(module, m_lpszTemplateName, RT_DIALOG);
-  HGLOBAL loaded = resource != nullptr ? ::LoadResource(module, resource) : nullptr;
-  auto* dialogTemplate =
-      static_cast<LPCDLGTEMPLATEA>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+  HINSTANCE module = AfxGetResourceHandle();
+  LPCDLGTEMPLATEA dialogTemplate = m_lpDialogTemplate;
+  if (dialogTemplate == nullptr && m_lpszTemplateName != nullptr) {
+    module = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
+    HRSRC resource = ::FindResourceA(module, m_lpszTemplateName, RT_DIALOG);
+    HGLOBAL loaded = resource != nullptr ? ::LoadResource(module, resource) : nullptr;
+    dialogTemplate =
+        static_cast<LPCDLGTEMPLATEA>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
+  }
   if (dialogTemplate == nullptr)
     return -1;
   HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;

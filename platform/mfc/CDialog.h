@@ -1,4 +1,5 @@
 // CDialog: a modal dialog made from a dialog template resource.
+//   InitModalIndirect   use a template in memory instead of a resource
 //   DoModal        finds the template with AfxFindResourceHandle, runs the
 //                  dialog (owner: the parent window, or none) and returns the
 //                  value given to EndDialog; -1 when the template is missing
@@ -25,10 +26,13 @@ public:
   ~CDialog() override;
 
   // Attributes
-  LPCSTR m_lpszTemplateName = nullptr; // template name or MAKEINTRESOURCE id
-  CWnd* m_pParentWnd = nullptr;        // owner of the dialog, or null
+  LPCSTR m_lpszTemplateName = nullptr;          // template name or MAKEINTRESOURCE id
+  LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr; // template in memory; used when set
+  CWnd* m_pParentWnd = nullptr;                 // owner of the dialog, or null
 
   // Operations
+  // Makes DoModal use `dialogTemplate` (not copied: it must outlive DoModal).
+  BOOL InitModalIndirect(LPCDLGTEMPLATEA dialogTemplate, CWnd* parent = nullptr);
   virtual INT_PTR DoModal();
   void EndDialog(int result) { ::EndDialog(m_hWnd, result); }
   BOOL UpdateData(BOOL saveAndValidate = TRUE);

@@ -1,0 +1,234 @@
+// Message maps and subclassing: what reaches the map, what reaches the
+// original window procedure, and what is left when the window or object goes.
+#include "mfc/CStatic.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The original procedure of the test windows: answers WM_USER with 42 and
+// records every WM_COMMAND and WM_PAINT it sees.
+std::vector<std::string> g_originalSaw;
+
+LRESULT CALLBACK originalProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+  if (message == WM_USER)
+    return 42;
+  if (message == WM_COMMAND)
+    g_originalSaw.push_back("command " + std::to_string(LOWORD(wParam)) + "/" +
+                            std::to_string(HIWORD(wParam)));
+  if (message == WM_PAINT) {
+    g_originalSaw.push_back("paint");
+    PAINTSTRUCT ps;
+    BeginPaint(hWnd, &ps);
+    EndPaint(hWnd, &ps);
+    return 0;
+  }
+  return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+HWND makeWindow(HWND parent = nullptr, int id = 0)
+{
+  static const ATOM cls = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = originalProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuillMapTest";
+    return RegisterClassA(&wc);
+  }();
+  EXPECT_NE(cls, 0);
+  const DWORD style = parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
+  return CreateWindowA("QuillMapTest", "test", style, 0, 0, 200, 100, parent,
+                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                       nullptr);
+}
+
+void sendCommand(HWND hWnd, WORD id, WORD code)
+{
+  SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(id, code), 0);
+}
+
+class CBaseTarget : public CWnd {
+public:
+  std::vector<std::string> calls;
+  afx_msg void OnSelchange() { calls.push_back("base selchange"); }
+  afx_msg void OnChange() { calls.push_back("base change"); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseTarget, CWnd)
+ON_LBN_SELCHANGE(7, OnSelchange)
+ON_EN_CHANGE(6, OnChange)
+END_MESSAGE_MAP()
+
+class CDerivedTarget : public CBaseTarget {
+public:
+  afx_msg void OnPaint()
+  {
+    calls.push_back("paint");
+    Default(); // the original procedure paints
+  }
+  afx_msg void OnClicked() { calls.push_back("clicked"); }
+  afx_msg void OnChangeDerived() { calls.push_back("derived change"); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedTarget, CBaseTarget)
+ON_WM_PAINT()
+ON_BN_CLICKED(5, OnClicked)
+ON_EN_CHANGE(6, OnChangeDerived)
+END_MESSAGE_MAP()
+
+class MessageMap : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    g_originalSaw.clear();
+    hWnd = makeWindow();
+    ASSERT_NE(hWnd, nullptr);
+  }
+  void TearDown() override
+  {
+    if (IsWindow(hWnd))
+      DestroyWindow(hWnd);
+  }
+  HWND hWnd = nullptr;
+};
+
+TEST_F(MessageMap, notifications_reach_the_entry_of_their_code_and_id_derived_first)
+{
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  sendCommand(hWnd, 5, BN_CLICKED);
+  sendCommand(hWnd, 7, LBN_SELCHANGE); // only in the base map
+  sendCommand(hWnd, 6, EN_CHANGE);     // in both maps: the derived entry wins
+  sendCommand(hWnd, 5, BN_DOUBLECLICKED);
+  sendCommand(hWnd, 8, BN_CLICKED);
+  const std::vector<std::string> expected = {"clicked", "base selchange", "derived change"};
+  EXPECT_EQ(target.calls, expected);
+  // Commands without an entry go on to the original procedure, untouched.
+  const std::vector<std::string> passed = {"command 5/" + std::to_string(BN_DOUBLECLICKED),
+                                           "command 8/0"};
+  EXPECT_EQ(g_originalSaw, passed);
+}
+
+TEST_F(MessageMap, paint_goes_through_the_map_and_default_reaches_the_original_procedure)
+{
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  ShowWindow(hWnd, SW_SHOWNA);
+  RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_FALSE(target.calls.empty());
+  EXPECT_EQ(target.calls.back(), "paint");
+  ASSERT_FALSE(g_originalSaw.empty());
+  EXPECT_EQ(g_originalSaw.back(), "paint");
+}
+
+TEST_F(MessageMap, unmapped_messages_return_what_the_original_procedure_answers)
+{
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  EXPECT_EQ(SendMessageA(hWnd, WM_USER, 0, 0), 42);
+  EXPECT_EQ(target.SendMessage(WM_USER), 42);
+}
+
+TEST_F(MessageMap, unsubclassing_restores_the_procedure_and_stops_routing)
+{
+  const LONG_PTR original = GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  EXPECT_NE(GetWindowLongPtrA(hWnd, GWLP_WNDPROC), original);
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &target);
+
+  EXPECT_EQ(target.UnsubclassWindow(), hWnd);
+  EXPECT_EQ(GetWindowLongPtrA(hWnd, GWLP_WNDPROC), original);
+  EXPECT_EQ(target.m_hWnd, nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+  sendCommand(hWnd, 5, BN_CLICKED);
+  EXPECT_TRUE(target.calls.empty()) << "got " << target.calls.size() << " calls after unsubclass";
+}
+
+TEST_F(MessageMap, a_window_takes_one_object_at_a_time)
+{
+  CDerivedTarget first, second;
+  ASSERT_TRUE(first.SubclassWindow(hWnd));
+  EXPECT_FALSE(second.SubclassWindow(hWnd));
+  EXPECT_FALSE(second.Attach(hWnd));
+  EXPECT_EQ(second.m_hWnd, nullptr);
+  sendCommand(hWnd, 5, BN_CLICKED);
+  EXPECT_EQ(first.calls.size(), 1u);
+  EXPECT_TRUE(second.calls.empty());
+}
+
+TEST_F(MessageMap, destroying_the_window_detaches_its_object)
+{
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  DestroyWindow(hWnd);
+  EXPECT_EQ(target.m_hWnd, nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+  // The object can be bound again, to another window.
+  HWND other = makeWindow();
+  EXPECT_TRUE(target.SubclassWindow(other));
+  DestroyWindow(other);
+}
+
+TEST_F(MessageMap, destroying_the_object_gives_the_window_its_procedure_back)
+{
+  const LONG_PTR original = GetWindowLongPtrA(hWnd, GWLP_WNDPROC);
+  {
+    CDerivedTarget target;
+    ASSERT_TRUE(target.SubclassWindow(hWnd));
+  }
+  EXPECT_TRUE(IsWindow(hWnd));
+  EXPECT_EQ(GetWindowLongPtrA(hWnd, GWLP_WNDPROC), original);
+  EXPECT_EQ(SendMessageA(hWnd, WM_USER, 0, 0), 42);
+}
+
+TEST_F(MessageMap, from_handle_gives_the_attached_object_or_one_temporary_per_window)
+{
+  EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+  CWnd* temporary = CWnd::FromHandle(hWnd);
+  ASSERT_NE(temporary, nullptr);
+  EXPECT_EQ(temporary->m_hWnd, hWnd);
+  EXPECT_EQ(CWnd::FromHandle(hWnd), temporary);
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+
+  CDerivedTarget target;
+  ASSERT_TRUE(target.SubclassWindow(hWnd));
+  EXPECT_EQ(CWnd::FromHandle(hWnd), &target);
+  target.UnsubclassWindow();
+  CWnd::DeleteTempMap();
+}
+
+TEST_F(MessageMap, subclass_dlg_item_binds_the_child_of_that_id)
+{
+  HWND child = makeWindow(hWnd, 1063);
+  ASSERT_NE(child, nullptr);
+  CWnd parent;
+  ASSERT_TRUE(parent.Attach(hWnd));
+  CDerivedTarget control;
+  EXPECT_FALSE(control.SubclassDlgItem(1064, &parent));
+  ASSERT_TRUE(control.SubclassDlgItem(1063, &parent));
+  EXPECT_EQ(control.m_hWnd, child);
+  EXPECT_EQ(control.GetDlgCtrlID(), 1063);
+  EXPECT_EQ(parent.GetDlgItem(1063), &control);
+  parent.Detach();
+}
+
+TEST_F(MessageMap, window_text_round_trips_through_cstring)
+{
+  CWnd wnd;
+  ASSERT_TRUE(wnd.Attach(hWnd));
+  wnd.SetWindowText("Quillmark : Version 1.0 Beta2");
+  CString text;
+  wnd.GetWindowText(text);
+  EXPECT_STREQ(text, "Quillmark : Version 1.0 Beta2");
+  EXPECT_EQ(text.GetLength(), wnd.GetWindowTextLength());
+  wnd.Detach();
+}
+
+} // namespace
