@@ -12,8 +12,10 @@
 // never waits on a dialog that nobody will close.
 #include "minicad/UiScript.h"
 
+// gdiplus.h needs what WIN32_LEAN_AND_MEAN leaves out of windows.h.
+#include <objidl.h>
+
 #include <gdiplus.h>
-#include <objidl.h> // gdiplus.h needs what WIN32_LEAN_AND_MEAN leaves out
 
 #include <cstdio>
 #include <cstdlib>
