@@ -245,6 +245,8 @@ bool DxfLoader::readBlocks()
     if (name.empty())
       return fail("the BLOCK at line " + std::to_string(blockLine) + " has no name");
     AcDbBlockTableRecord* block = m_builder.block(name.c_str());
+    if (block == nullptr)
+      return fail("the BLOCK at line " + std::to_string(blockLine) + " has an invalid name");
     m_builder.setOrigin(block, base);
     if (!readEntities(block, false))
       return false;
