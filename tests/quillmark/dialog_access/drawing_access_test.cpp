@@ -34,19 +34,22 @@ TEST(DrawingAccess, entity_colour_resolves_byblock_and_bylayer)
 {
   TestDrawing d;
   d.addLayer("RED", 1);
-  AcDbLine line;
   struct Case {
     int color;
-    const char* layer;
+    const char* layer; // null: the entity has no layer name
     int expected;
-  } cases[] = {{0, "RED", 7}, {256, "RED", 1}, {256, "", 7}, {5, "RED", 5}};
+  } cases[] = {{0, "RED", 7}, {256, "RED", 1}, {256, nullptr, 7}, {5, "RED", 5}};
   for (const Case& c : cases) {
+    AcDbLine line;
     line.setColorIndex(static_cast<Adesk::UInt16>(c.color));
-    line.setLayer(c.layer);
+    if (c.layer != nullptr) {
+      line.setLayer(c.layer);
+    }
     std::string out =
         printedBy([&] { EXPECT_EQ(entityColorIndex(&d.db, &line), c.expected) << c.color; });
-    EXPECT_EQ(out, "") << "colour " << c.color << " on layer '" << c.layer << "'";
+    EXPECT_EQ(out, "") << "colour " << c.color;
   }
+  AcDbLine line;
   line.setColorIndex(256);
   line.setLayer("GHOST");
   std::string out = printedBy([&] { EXPECT_EQ(entityColorIndex(&d.db, &line), 7); });

@@ -1,6 +1,7 @@
 // Arcs, circles, bulges and polylines reach GDI as one polyline each, with the
 // point counts and positions the drawing holds.
 #include "quillmark/view/PaintProbe.h"
+#include "quillmark/view/TestDrawing.h"
 
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDbArc.h"
@@ -155,11 +156,17 @@ TEST(BulgeArc, mirrored_polyline_keeps_its_arcs_in_place)
 
 TEST(Polylines, old_style_2d_polyline_is_straight_at_its_elevation)
 {
-  AcDb2dPolyline pl;
-  pl.setElevation(5.0);
-  pl.appendVertex(new AcDb2dVertex({0, 0, 9}, 1.0));
-  pl.appendVertex(new AcDb2dVertex({4, 0, 9}, 1.0));
-  pl.appendVertex(new AcDb2dVertex({4, 3, 9}, 0.0));
+  // Vertices open by id only in a database.
+  TestDrawing d;
+  AcDb2dPolyline* made = new AcDb2dPolyline;
+  made->setElevation(5.0);
+  made->appendVertex(new AcDb2dVertex({0, 0, 9}, 1.0));
+  made->appendVertex(new AcDb2dVertex({4, 0, 9}, 1.0));
+  made->appendVertex(new AcDb2dVertex({4, 3, 9}, 0.0));
+  AcDbObjectId id = d.add(d.addBlock("P"), made);
+  AcDb2dPolyline* opened = nullptr;
+  ASSERT_EQ(acdbOpenObject(opened, id, AcDb::kForRead), Acad::eOk);
+  AcDb2dPolyline& pl = *opened;
   CBlockView v;
   v.resetExtents();
   v.draw2dPolyline(&pl);
@@ -168,6 +175,7 @@ TEST(Polylines, old_style_2d_polyline_is_straight_at_its_elevation)
   std::vector<POINT> p = drawnPolyline([&](CBlockView& view) { view.draw2dPolyline(&pl); });
   ASSERT_EQ(p.size(), 3u) << "bulges of 2D polyline vertices are not drawn";
   EXPECT_TRUE(pointNear(p[2], 4000, 3000, 0));
+  opened->close();
 }
 
 TEST(Polylines, spline_through_fit_points_else_control_points)
