@@ -32,7 +32,7 @@ fi
 status=0
 for exe in "${programs[@]}"; do
   # Wine maps the Unix root to drive Z:, where the data folder is found.
-  (cd "$BINDIR" && "$WINE" "$exe" "Z:$DATA")
+  (cd "$BINDIR" && "$WINE" "$exe" "Z:${DATA//\//\\}")
   rc=$?
   if [ $rc -ne 0 ]; then
     echo "bench: $(basename "$exe") failed with status $rc" >&2
