@@ -75,13 +75,25 @@ AcDbSymbolTableRecord* DrawingBuilder::record(int kind, const char* name)
   return r;
 }
 
-AcDbBlockTableRecord* DrawingBuilder::block(const char* name)
+namespace {
+const char* spaceName(const char* name)
 {
   if (name != nullptr && equalsNoCase(name, "$MODEL_SPACE"))
-    name = ACDB_MODEL_SPACE;
-  else if (name != nullptr && equalsNoCase(name, "$PAPER_SPACE"))
-    name = ACDB_PAPER_SPACE;
-  return static_cast<AcDbBlockTableRecord*>(record(0, name));
+    return ACDB_MODEL_SPACE;
+  if (name != nullptr && equalsNoCase(name, "$PAPER_SPACE"))
+    return ACDB_PAPER_SPACE;
+  return name;
+}
+} // namespace
+
+AcDbBlockTableRecord* DrawingBuilder::block(const char* name)
+{
+  return static_cast<AcDbBlockTableRecord*>(record(0, spaceName(name)));
+}
+
+AcDbBlockTableRecord* DrawingBuilder::findBlock(const char* name) const
+{
+  return static_cast<AcDbBlockTableRecord*>(m_db.table(0)->find(spaceName(name)));
 }
 
 AcDbLayerTableRecord* DrawingBuilder::layer(const char* name)

@@ -22,6 +22,8 @@ public:
   // A block by name; the R12 names "$MODEL_SPACE" and "$PAPER_SPACE" (any case)
   // are the model and paper space records.
   AcDbBlockTableRecord* block(const char* name);
+  // The block of that name if the database has one (R12 names mapped as above).
+  AcDbBlockTableRecord* findBlock(const char* name) const;
   AcDbLayerTableRecord* layer(const char* name);
 
   // Gives a new entity its layer (interned) and colour index.

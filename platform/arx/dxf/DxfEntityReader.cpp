@@ -596,10 +596,7 @@ AcDbEntity* DxfEntityReader::make()
     } else {
       r = new AcDbBlockReference;
     }
-    if (!m_text2.empty()) {
-      if (AcDbBlockTableRecord* block = m_builder.block(m_text2.c_str()))
-        r->setBlockTableRecord(block->objectId());
-    }
+    r->setBlockTableRecord(blockId(r));
     r->setNormal(normal);
     r->setPosition(ocsToWorld(point(10)));
     if (m_kind == kInsert)
@@ -610,10 +607,7 @@ AcDbEntity* DxfEntityReader::make()
   }
   case kDimension: {
     AcDbDimension* d = new AcDbDimension;
-    if (!m_text2.empty()) {
-      if (AcDbBlockTableRecord* block = m_builder.block(m_text2.c_str()))
-        d->setDimBlockId(block->objectId());
-    }
+    d->setDimBlockId(blockId(d));
     e = d;
     break;
   }
@@ -662,6 +656,30 @@ AcDbEntity* DxfEntityReader::make()
   }
   common(e);
   return e;
+}
+
+AcDbObjectId DxfEntityReader::blockId(AcDbEntity* entity)
+{
+  if (m_text2.empty())
+    return AcDbObjectId::kNull;
+  if (AcDbBlockTableRecord* block = m_builder.findBlock(m_text2.c_str()))
+    return block->objectId();
+  m_pending.push_back({entity, m_text2});
+  return AcDbObjectId::kNull;
+}
+
+void DxfEntityReader::resolveBlocks()
+{
+  for (const PendingBlock& p : m_pending) {
+    AcDbBlockTableRecord* block = m_builder.findBlock(p.name.c_str());
+    if (block == nullptr)
+      continue;
+    if (AcDbBlockReference* r = AcDbBlockReference::cast(p.entity))
+      r->setBlockTableRecord(block->objectId());
+    else if (AcDbDimension* d = AcDbDimension::cast(p.entity))
+      d->setDimBlockId(block->objectId());
+  }
+  m_pending.clear();
 }
 
 void DxfEntityReader::appendVertexTo(AcDb2dPolyline* polyline)

@@ -71,6 +71,9 @@ public:
   // Appends the vertex just read to a polyline being read.
   void appendVertexTo(AcDb2dPolyline* polyline);
   void appendVertexTo(AcDb3dPolyline* polyline);
+  // Gives the references made so far whose block was not yet defined their block,
+  // when the drawing has it by now; the others keep a null block id.
+  void resolveBlocks();
 
 private:
   bool hasPoint(int code) const { return (m_pointSet >> (code - 10)) & 1u; }
@@ -86,6 +89,14 @@ private:
   AcDbEntity* makeText(class AcDbText* text);
   AcDbEntity* makeHatch();
   AcDbEntity* makeImage(class AcDbRasterImage* image);
+  // The id of block `name`, or null (the entity waits for resolveBlocks()).
+  AcDbObjectId blockId(AcDbEntity* entity);
+
+  struct PendingBlock {
+    AcDbEntity* entity; // a reference or dimension, owned by the database
+    std::string name;   // the block it names
+  };
+  std::vector<PendingBlock> m_pending;
 
   DrawingBuilder& m_builder; // interns layer names
   DxfTextDecoder& m_text;    // decodes the strings

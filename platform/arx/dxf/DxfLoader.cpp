@@ -57,6 +57,13 @@ bool DxfLoader::failAtEnd(const std::string& where)
 
 Acad::ErrorStatus DxfLoader::load()
 {
+  Acad::ErrorStatus es = loadSections();
+  m_entity.resolveBlocks();
+  return es;
+}
+
+Acad::ErrorStatus DxfLoader::loadSections()
+{
   m_builder.addDefaults(false);
   if (!advance()) {
     if (m_error.empty()) {

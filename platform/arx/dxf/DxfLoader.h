@@ -24,6 +24,7 @@ public:
   const std::string& error() const { return m_error; }
 
 private:
+  Acad::ErrorStatus loadSections();
   bool advance();
   bool fail(const std::string& what);
   bool failAtEnd(const std::string& where);
