@@ -1,0 +1,124 @@
+// Documents, the working database, tables seen from LISP, the command stack.
+#include "arx/db/AcDbDatabase.h"
+#include "arx/host/AcApDocument.h"
+#include "arx/host/AcDbHostApplicationServices.h"
+#include "arx/host/AcEdCommandStack.h"
+#include "arx/host/HostTestHooks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+std::string eval(const char* text)
+{
+  std::string printed;
+  hostEvaluate(text, &printed);
+  return printed;
+}
+
+class Documents : public ::testing::Test {
+protected:
+  void SetUp() override { hostCaptureOutput(true); }
+  void TearDown() override
+  {
+    hostCloseAllDocuments();
+    hostTakeOutput();
+    hostCaptureOutput(false);
+  }
+};
+
+TEST_F(Documents, working_database_follows_the_current_document)
+{
+  EXPECT_EQ(nullptr, s_pServices->workingDatabase()) << "no document open";
+  AcApDocument* first = hostOpenDocument(nullptr);
+  AcApDocument* second = hostOpenDocument(nullptr);
+  ASSERT_NE(nullptr, first);
+  EXPECT_EQ(acdbHostApplicationServices(), s_pServices);
+  EXPECT_EQ(second->database(), s_pServices->workingDatabase());
+  acDocManager->setCurDocument(first);
+  EXPECT_EQ(first->database(), s_pServices->workingDatabase());
+  EXPECT_STRNE(first->fileName(), second->fileName());
+  acDocManager->closeDocument(first);
+  EXPECT_EQ(second, curDoc()) << "closing the current document makes another current";
+}
+
+TEST_F(Documents, symbols_belong_to_their_document)
+{
+  AcApDocument* first = hostOpenDocument(nullptr);
+  eval("(setq here 1)");
+  hostOpenDocument(nullptr);
+  EXPECT_EQ("nil", eval("here"));
+  acDocManager->setCurDocument(first);
+  EXPECT_EQ("1", eval("here"));
+}
+
+TEST_F(Documents, unreadable_drawing_is_reported_and_opens_nothing)
+{
+  const char* path = "host_test_damaged.dxf";
+  {
+    std::ofstream file(path);
+    file << "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 1x\nbad\n";
+  }
+  EXPECT_EQ(nullptr, hostOpenDocument(path));
+  std::string output = hostTakeOutput();
+  EXPECT_NE(std::string::npos, output.find(path)) << output;
+  EXPECT_EQ(0, acDocManager->documentCount());
+  EXPECT_EQ(nullptr, hostOpenDocument("no-such-drawing.dxf"));
+  EXPECT_NE(std::string::npos, hostTakeOutput().find("no-such-drawing.dxf"));
+  std::remove(path);
+}
+
+TEST_F(Documents, tables_of_the_drawing_are_seen_from_lisp)
+{
+  hostOpenDocument(nullptr);
+  EXPECT_EQ("((0 . \"LAYER\") (2 . \"0\") (70 . 0) (62 . 7))", eval("(tblsearch \"LAYER\" \"0\")"));
+  EXPECT_EQ("nil", eval("(tblnext \"BLOCK\" t)")) << "layout blocks are not listed";
+  EXPECT_EQ("\"STANDARD\"", eval("(strcase (cdr (assoc 2 (tblsearch \"STYLE\" \"standard\"))))"));
+  EXPECT_EQ("nil", eval("(tblsearch \"APPID\" \"NOPE\")"));
+}
+
+TEST_F(Documents, tables_list_blocks_of_a_read_drawing)
+{
+  const char* path = QUILL_SOURCE_DIR "/samples/furniture.dxf";
+  std::FILE* probe = std::fopen(path, "rb");
+  if (probe == nullptr)
+    GTEST_SKIP() << "no sample drawing " << path;
+  std::fclose(probe);
+  ASSERT_NE(nullptr, hostOpenDocument(path)) << hostTakeOutput();
+  std::string first = eval("(tblnext \"BLOCK\" t)");
+  EXPECT_EQ(0u, first.find("((0 . \"BLOCK\") (2 . ")) << first;
+  EXPECT_NE(std::string::npos, first.find("(70 . ")) << first;
+  EXPECT_NE(std::string::npos, first.find("(10 ")) << first;
+}
+
+void commandA() {}
+void commandB() {}
+
+TEST(CommandStack, groups_hold_commands_until_removed)
+{
+  AcEdCommandStack* stack = acedRegCmds();
+  EXPECT_EQ(Acad::eOk, stack->addCommand("G1", "ONE", "EINS", ACRX_CMD_MODAL, commandA));
+  EXPECT_EQ(Acad::eOk, stack->addCommand("G1", "TWO", "ZWEI", ACRX_CMD_MODAL, commandB));
+  EXPECT_EQ(Acad::eOk, stack->addCommand("G2", "one", "uno", ACRX_CMD_MODAL, commandB));
+  EXPECT_EQ(Acad::eDuplicateKey, stack->addCommand("G1", "one", "x", ACRX_CMD_MODAL, commandA));
+  EXPECT_EQ(Acad::eInvalidInput, stack->addCommand("G1", "", "x", ACRX_CMD_MODAL, commandA));
+  EXPECT_EQ(Acad::eInvalidInput, stack->addCommand("G1", "X", "x", ACRX_CMD_MODAL, nullptr));
+
+  ASSERT_NE(nullptr, stack->lookupCmd("zwei"));
+  EXPECT_EQ(commandB, stack->lookupCmd("zwei")->function) << "found by local name";
+  EXPECT_EQ(commandB, stack->lookupCmd("ONE")->function) << "the group added last wins";
+  EXPECT_EQ(2u, stack->groupCommands("G1").size());
+
+  EXPECT_EQ(Acad::eOk, stack->removeGroup("G2"));
+  EXPECT_EQ(commandA, stack->lookupCmd("ONE")->function);
+  EXPECT_EQ(Acad::eKeyNotFound, stack->removeGroup("G2"));
+  EXPECT_EQ(Acad::eOk, stack->removeCmd("G1", "one"));
+  EXPECT_EQ(nullptr, stack->lookupCmd("ONE"));
+  EXPECT_EQ(Acad::eOk, stack->removeGroup("g1")) << "group names in any case";
+  EXPECT_EQ(nullptr, stack->lookupCmd("TWO"));
+}
+
+} // namespace
