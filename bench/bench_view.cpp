@@ -1,8 +1,9 @@
 // bench_view DATA: one paint of the block "BIG" of big_block.dxf (200,000 mixed
 // entities) by the preview control (measure pass, fit, draw pass), against GDI
 // drawing the same polylines, segments, polygons and pixels once from prepared
-// logical points, both into a 278 x 252 pixel DIB section (185 x 155 dialog
-// units at the dialog font's 6 x 13 base units: 278 x 252 pixels).
+// logical points, with a prepared pen per colour selected as the colours change, both into a 278 x
+// 252 pixel DIB section (185 x 155 dialog units at the dialog font's 6 x 13 base units: 278 x 252
+// pixels).
 //   view_paint: VALUE ms (goal: <= 1.5 x gdi_direct) ok|MISS
 //   gdi_direct: VALUE ms (goal: reference) ok
 //   view_paint_ratio: VALUE x (goal: <= 1.5) ok|MISS
@@ -17,6 +18,8 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -69,52 +72,74 @@ public:
   HGDIOBJ old;
 };
 
-// What one paint sent to GDI, read back from a metafile of it.
+// What one paint sent to GDI, read back from a metafile of it: every call with
+// the colour of the pen it was drawn with, in the order of the paint.
+struct Call {
+  int kind;       // 0 polyline, 1 polygon, 2 segment, 3 pixel
+  COLORREF color; // pen colour (the pixel's own colour for a pixel)
+  std::vector<POINT> points;
+};
 struct Prepared {
-  std::vector<std::vector<POINT>> polylines;
-  std::vector<std::vector<POINT>> polygons;
-  std::vector<POINT> segments; // pairs
-  std::vector<std::pair<POINT, COLORREF>> pixels;
+  std::vector<Call> calls;
+  std::map<DWORD, COLORREF> penOfSlot; // metafile handle slot -> pen colour
+  COLORREF pen = 0;
+  POINT at = {0, 0};
+  int count(int kind) const
+  {
+    int n = 0;
+    for (const Call& c : calls)
+      n += c.kind == kind ? 1 : 0;
+    return n;
+  }
 };
 
 int CALLBACK collect(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data)
 {
   Prepared& p = *reinterpret_cast<Prepared*>(data);
-  static POINT pen = {0, 0};
   switch (r->iType) {
+  case EMR_CREATEPEN: {
+    auto* e = reinterpret_cast<const EMRCREATEPEN*>(r);
+    p.penOfSlot[e->ihPen] = e->lopn.lopnColor;
+    break;
+  }
+  case EMR_SELECTOBJECT: {
+    auto it = p.penOfSlot.find(reinterpret_cast<const EMRSELECTOBJECT*>(r)->ihObject);
+    if (it != p.penOfSlot.end())
+      p.pen = it->second;
+    break;
+  }
   case EMR_POLYLINE16:
   case EMR_POLYGON16: {
     auto* e = reinterpret_cast<const EMRPOLYLINE16*>(r);
-    std::vector<POINT> pts;
+    Call c{r->iType == EMR_POLYGON16 ? 1 : 0, p.pen, {}};
     for (DWORD i = 0; i < e->cpts; ++i)
-      pts.push_back(POINT{e->apts[i].x, e->apts[i].y});
-    (r->iType == EMR_POLYGON16 ? p.polygons : p.polylines).push_back(pts);
+      c.points.push_back(POINT{e->apts[i].x, e->apts[i].y});
+    p.calls.push_back(c);
     break;
   }
   case EMR_POLYLINE:
   case EMR_POLYGON: {
     auto* e = reinterpret_cast<const EMRPOLYLINE*>(r);
-    std::vector<POINT> pts;
+    Call c{r->iType == EMR_POLYGON ? 1 : 0, p.pen, {}};
     for (DWORD i = 0; i < e->cptl; ++i)
-      pts.push_back(POINT{e->aptl[i].x, e->aptl[i].y});
-    (r->iType == EMR_POLYGON ? p.polygons : p.polylines).push_back(pts);
+      c.points.push_back(POINT{e->aptl[i].x, e->aptl[i].y});
+    p.calls.push_back(c);
     break;
   }
   case EMR_MOVETOEX:
-    pen = POINT{reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.x,
-                reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.y};
+    p.at = POINT{reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.x,
+                 reinterpret_cast<const EMRMOVETOEX*>(r)->ptl.y};
     break;
   case EMR_LINETO: {
     POINT to{reinterpret_cast<const EMRLINETO*>(r)->ptl.x,
              reinterpret_cast<const EMRLINETO*>(r)->ptl.y};
-    p.segments.push_back(pen);
-    p.segments.push_back(to);
-    pen = to;
+    p.calls.push_back(Call{2, p.pen, {p.at, to}});
+    p.at = to;
     break;
   }
   case EMR_SETPIXELV: {
     auto* e = reinterpret_cast<const EMRSETPIXELV*>(r);
-    p.pixels.push_back({POINT{e->ptlPixel.x, e->ptlPixel.y}, e->crColor});
+    p.calls.push_back(Call{3, e->crColor, {POINT{e->ptlPixel.x, e->ptlPixel.y}}});
     break;
   }
   default:
@@ -123,9 +148,14 @@ int CALLBACK collect(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data
   return 1;
 }
 
-// GDI alone: the same mapping, one pen and brush, every call from prepared points.
+// GDI alone: the same mapping; a pen and brush per colour made beforehand and
+// selected when the colour changes; every call from prepared points.
 double drawDirect(const Prepared& p, HDC dc, HWND window)
 {
+  std::map<COLORREF, std::pair<HPEN, HBRUSH>> tools;
+  for (const Call& c : p.calls)
+    if (c.kind != 3 && tools.count(c.color) == 0)
+      tools[c.color] = {CreatePen(PS_SOLID, 0, c.color), CreateSolidBrush(c.color)};
   double start = nowMs();
   RECT client;
   GetClientRect(window, &client);
@@ -138,29 +168,44 @@ double drawDirect(const Prepared& p, HDC dc, HWND window)
   SetWindowExtEx(dc, 25000, 25000, nullptr);
   SetViewportExtEx(dc, kWidth / 2, -(kHeight / 2), nullptr);
   SetViewportOrgEx(dc, kWidth / 2, kHeight / 2, nullptr);
-  HPEN pen = CreatePen(PS_SOLID, 0, 0xFFFFFF);
-  HBRUSH brush = CreateSolidBrush(0xFFFFFF);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  for (const auto& line : p.polylines)
-    Polyline(dc, line.data(), static_cast<int>(line.size()));
-  for (size_t i = 0; i + 1 < p.segments.size(); i += 2) {
-    MoveToEx(dc, p.segments[i].x, p.segments[i].y, nullptr);
-    LineTo(dc, p.segments[i + 1].x, p.segments[i + 1].y);
+  HGDIOBJ oldPen = GetCurrentObject(dc, OBJ_PEN);
+  HGDIOBJ oldBrush = GetCurrentObject(dc, OBJ_BRUSH);
+  COLORREF current = 0xFFFFFFFF;
+  for (const Call& c : p.calls) {
+    if (c.kind != 3 && c.color != current) {
+      const auto& t = tools.at(c.color);
+      SelectObject(dc, t.first);
+      SelectObject(dc, t.second);
+      current = c.color;
+    }
+    switch (c.kind) {
+    case 0:
+      Polyline(dc, c.points.data(), static_cast<int>(c.points.size()));
+      break;
+    case 1:
+      SetPolyFillMode(dc, WINDING);
+      Polygon(dc, c.points.data(), static_cast<int>(c.points.size()));
+      break;
+    case 2:
+      MoveToEx(dc, c.points[0].x, c.points[0].y, nullptr);
+      LineTo(dc, c.points[1].x, c.points[1].y);
+      break;
+    default:
+      SetPixel(dc, c.points[0].x, c.points[0].y, c.color);
+      break;
+    }
   }
-  SetPolyFillMode(dc, WINDING);
-  for (const auto& poly : p.polygons)
-    Polygon(dc, poly.data(), static_cast<int>(poly.size()));
-  for (const auto& px : p.pixels)
-    SetPixel(dc, px.first.x, px.first.y, px.second);
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
-  DeleteObject(brush);
-  DeleteObject(pen);
   SelectClipRgn(dc, nullptr);
   DeleteObject(clip);
   SetMapMode(dc, MM_TEXT);
-  return nowMs() - start;
+  double took = nowMs() - start;
+  for (auto& t : tools) {
+    DeleteObject(t.second.first);
+    DeleteObject(t.second.second);
+  }
+  return took;
 }
 
 const char* verdict(bool ok)
@@ -201,8 +246,7 @@ int main(int argc, char** argv)
       EnumEnhMetaFile(nullptr, emf, &collect, &prepared, nullptr);
       DeleteEnhMetaFile(emf);
     }
-    size_t calls = prepared.polylines.size() + prepared.segments.size() / 2 +
-                   prepared.polygons.size() + prepared.pixels.size();
+    size_t calls = prepared.calls.size();
     if (calls < 100000) {
       fprintf(stderr, "bench_view: only %u drawing calls in one paint\n",
               static_cast<unsigned>(calls));
@@ -223,6 +267,14 @@ int main(int argc, char** argv)
       bestDirect = direct < bestDirect ? direct : bestDirect;
     }
     SIZE_T memoryAfter = privateBytes();
+    if (getenv("BENCH_VIEW_DETAIL") != nullptr) {
+      double start = nowMs();
+      view.resetExtents();
+      view.drawNamedBlock();
+      fprintf(stderr, "measure pass alone: %.1f ms\n", nowMs() - start);
+      fprintf(stderr, "calls: %d polylines, %d polygons, %d segments, %d pixels\n",
+              prepared.count(0), prepared.count(1), prepared.count(2), prepared.count(3));
+    }
     DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     long long memoryDelta =
         static_cast<long long>(memoryAfter) - static_cast<long long>(memoryBefore);

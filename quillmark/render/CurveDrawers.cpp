@@ -53,6 +53,7 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
   }
   double step = sweep / n;
   PointBuffer points;
+  points.setCapacity(n + 1); // room for every point at once
   double angle = start;
   for (int k = 0; k <= n; ++k) {
     points.append(polarPoint(center, angle, radius));
@@ -80,6 +81,8 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
 {
   PointBuffer out;
   int n = vertices.count;
+  // Room for the worst case at once: every segment an arc.
+  out.setCapacity(n + (n > 1 ? (n - 1) * kBulgeSegments : 0));
   for (int i = 0; i < n; ++i) {
     // The last vertex's bulge is never used; an arc's end vertex is appended
     // again as the start of the next segment.
@@ -101,6 +104,8 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   bool down = pointsDown(e->normal());
   PointBuffer vertices;
   BulgeBuffer bulges;
+  vertices.setCapacity(static_cast<int>(n) + 1);
+  bulges.setCapacity(static_cast<int>(n) + 1);
   for (unsigned int i = 0; i < n; ++i) {
     AcGePoint3d p;
     e->getPointAt(i, p);
@@ -199,6 +204,7 @@ void CBlockView::drawSpline(AcDbSpline* e)
 void CBlockView::drawRectangle(AcGePoint3d min, AcGePoint3d max)
 {
   PointBuffer points;
+  points.setCapacity(5);
   points.append(AcGePoint3d(min.x, min.y, min.z));
   points.append(AcGePoint3d(max.x, min.y, min.z));
   points.append(AcGePoint3d(max.x, max.y, max.z));

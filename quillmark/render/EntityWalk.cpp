@@ -105,17 +105,44 @@ void CBlockView::drawBlockRecord(AcDbBlockTableRecord* record)
   m_walking.pop_back();
 }
 
+// The row a class takes: the first whose class it is or derives from; -1 for none.
+static int dispatchRowOf(AcRxClass* cls)
+{
+  const int rows = static_cast<int>(sizeof(kDispatch) / sizeof(kDispatch[0]));
+  for (int i = 0; i < rows; ++i) {
+    if (cls->isDerivedFrom(kDispatch[i].desc())) {
+      return i;
+    }
+  }
+  return -1;
+}
+
 void CBlockView::drawEntity(AcDbEntity* entity)
 {
   if (entity == nullptr) {
     return;
   }
+  // Class descriptors live as long as the process and a class's row never
+  // changes, so the last few answers are remembered (UI thread only).
+  static AcRxClass* seen[8] = {};
+  static int rowOf[8] = {};
+  static unsigned next = 0;
   AcRxClass* cls = entity->isA();
-  for (const DispatchRow& row : kDispatch) {
-    if (cls->isDerivedFrom(row.desc())) {
-      row.draw(this, entity);
-      return;
+  int row = -2;
+  for (int i = 0; i < 8; ++i) {
+    if (seen[i] == cls) {
+      row = rowOf[i];
+      break;
     }
+  }
+  if (row == -2) {
+    row = dispatchRowOf(cls);
+    seen[next % 8] = cls;
+    rowOf[next % 8] = row;
+    ++next;
+  }
+  if (row >= 0) {
+    kDispatch[row].draw(this, entity);
   }
 }
 
