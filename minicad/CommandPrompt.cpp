@@ -46,6 +46,7 @@ bool readLine(std::FILE* input, std::string& line)
   }
   if (!line.empty() && line.back() == '\r')
     line.pop_back();
+  commandLineLineEnded();
   return any;
 }
 
@@ -79,7 +80,6 @@ void runCommand(const std::string& name)
     return;
   }
   command->function();
-  commandLineWrite("\n");
 }
 
 } // namespace
@@ -90,6 +90,7 @@ void evaluateAndPrint(const std::string& text)
   if (doc == nullptr)
     doc = acDocManager->openDocument(nullptr);
   LispOutcome outcome = doc->lisp().evaluate(text);
+  commandLineNewLine();
   commandLineWrite(outcome.printed + "\n");
 }
 
@@ -97,6 +98,7 @@ void runCommandPrompt(std::FILE* input)
 {
   std::string line;
   for (;;) {
+    commandLineNewLine();
     commandLineWriteUtf8("Command: ");
     if (!readLine(input, line))
       break;

@@ -39,16 +39,14 @@ int main(int argc, char** argv)
 
   for (const std::string& path : options.drawings) {
     if (acDocManager->openDocument(path.c_str(), &error) == nullptr)
-      commandLineWrite("Cannot open drawing \"" + path + "\": " + error + "\n");
+      commandLineWrite("Cannot open drawing: " + error + "\n");
   }
   if (curDoc() == nullptr)
     acDocManager->openDocument(nullptr);
 
   for (const std::string& module : options.modules) {
-    if (!acrxDynamicLinker->loadModule(module.c_str(), true)) {
-      commandLineWrite("\n");
+    if (!acrxDynamicLinker->loadModule(module.c_str(), true))
       exitCode = 1;
-    }
   }
 
   bool scripted = !options.uiScript.empty();

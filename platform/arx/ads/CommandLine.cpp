@@ -13,9 +13,10 @@
 namespace {
 
 struct Output {
-  bool capturing = false; // text goes to `captured` instead of standard output
-  std::string captured;   // ANSI bytes collected while capturing
-  std::string pending;    // a lead byte whose second byte has not been written yet
+  bool capturing = false;  // text goes to `captured` instead of standard output
+  std::string captured;    // ANSI bytes collected while capturing
+  std::string pending;     // a lead byte whose second byte has not been written yet
+  bool atLineStart = true; // the last byte written was a new line (or none was written)
 };
 
 Output& output()
@@ -67,6 +68,8 @@ std::string vformat(const char* format, va_list args)
 void commandLineWrite(const char* text, std::size_t length)
 {
   Output& o = output();
+  if (length > 0)
+    o.atLineStart = text[length - 1] == '\n';
   if (o.capturing) {
     o.captured.append(text, length);
     return;
@@ -90,9 +93,22 @@ void commandLineWrite(const char* text, std::size_t length)
   writeUtf8(ansiToUtf8(ansi));
 }
 
+void commandLineNewLine()
+{
+  if (!output().atLineStart)
+    commandLineWrite("\n", 1);
+}
+
+void commandLineLineEnded()
+{
+  output().atLineStart = true;
+}
+
 void commandLineWriteUtf8(const std::string& text)
 {
   Output& o = output();
+  if (!text.empty())
+    o.atLineStart = text.back() == '\n';
   if (o.capturing)
     o.captured += text;
   else

@@ -29,8 +29,10 @@ std::string systemMessage(DWORD error)
 
 void report(bool printIt, const std::string& text)
 {
-  if (printIt)
-    commandLineWrite("\n" + text);
+  if (printIt) {
+    commandLineNewLine();
+    commandLineWrite(text + "\n");
+  }
 }
 
 bool sameName(const std::string& a, const char* b)
