@@ -6,8 +6,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
+
+// Work allowed per segment wanted, counted as edge tests and sorting steps: far
+// more than any drawing needs (a line's active edges are its crossings, and each
+// pair of crossings is a span).
+constexpr std::size_t kWorkPerSegment = 16;
 
 // One polygon edge, with its extent across the family's lines.
 struct ScanEdge {
@@ -140,8 +146,13 @@ double dashPeriod(const std::vector<double>& dashes)
   return draws && std::isfinite(period) && period > 0.0 ? period : 0.0;
 }
 
+// Sweeps one family's lines across the polygons into `sink`. `workLeft` is the
+// work still allowed for all families together; when it runs
+// out the sweep stops, so that a hostile boundary (thousands of edges crossing
+// every one of a million lines, with dashes too sparse to fill the sink) cannot
+// hold the caller for minutes.
 void sweepFamily(const HatchPatternLine& line, const std::vector<std::vector<AcGePoint2d>>& polys,
-                 std::size_t maxLines, SegmentSink& sink)
+                 std::size_t maxLines, SegmentSink& sink, std::size_t& workLeft)
 {
   FamilyFrame f;
   if (!makeFrame(line, f)) {
@@ -195,6 +206,16 @@ void sweepFamily(const HatchPatternLine& line, const std::vector<std::vector<AcG
     active.erase(std::remove_if(active.begin(), active.end(),
                                 [&](const ScanEdge* e) { return e->high < level - margin; }),
                  active.end());
+    // The line's cost: its edge tests and the sort of their crossings.
+    std::size_t cost =
+        active.size() *
+            (1 + static_cast<std::size_t>(std::log2(static_cast<double>(active.size()) + 1.0))) +
+        1;
+    if (cost >= workLeft) {
+      workLeft = 0;
+      return;
+    }
+    workLeft -= cost;
     AcGePoint2d origin(f.base.x + k * f.offset.x, f.base.y + k * f.offset.y);
     collectCrossings(f, origin, active, crossings);
     for (std::size_t c = 0; c + 1 < crossings.size() && !sink.full(); c += 2) {
@@ -229,11 +250,13 @@ std::vector<HatchSegment> generateHatchLines(const std::vector<HatchPatternLine>
     return out;
   }
   SegmentSink sink(out, maxLines);
+  std::size_t workLeft =
+      maxLines > SIZE_MAX / kWorkPerSegment ? SIZE_MAX : kWorkPerSegment * maxLines;
   for (const auto& line : pattern) {
-    if (sink.full()) {
+    if (sink.full() || workLeft == 0) {
       break;
     }
-    sweepFamily(line, polys, maxLines, sink);
+    sweepFamily(line, polys, maxLines, sink, workLeft);
   }
   return out;
 }

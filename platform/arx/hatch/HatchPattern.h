@@ -63,7 +63,8 @@ struct HatchSegment {
 // `maxLines` segments. Curved edges are flattened finely enough that the clip is
 // within 1e-3 of the edge's size. Never fails: degenerate input gives no segments;
 // the work is bounded even for a pattern whose lines are very dense in the loops'
-// extents (it gives up on a family that would need more than `maxLines` lines).
+// extents (it gives up on a family that would need more than `maxLines` lines)
+// and for a hostile boundary (it stops after about 16 * `maxLines` edge tests).
 std::vector<HatchSegment> generateHatchLines(const std::vector<HatchPatternLine>& pattern,
                                              const std::vector<HatchLoop>& loops,
                                              std::size_t maxLines = 1000000);
