@@ -174,6 +174,10 @@ TEST(Minicad, failures_of_modules_and_options_give_failing_exit_codes)
   EXPECT_EQ(2u, runMinicad({"--bogus"}).exitCode);
   EXPECT_EQ(2u, runMinicad({"-e"}).exitCode);
   EXPECT_EQ(1u, runMinicad({"--ui", "no-such-script.txt", "-e", "1"}).exitCode);
+  MinicadRun aborted = runMinicad({"--load", "TESTMOD.ARX", "-e", "(tm-abort)", "-e", "(princ 7)"});
+  EXPECT_NE(0u, aborted.exitCode);
+  EXPECT_TRUE(contains(aborted.output, "fatal 42\n")) << aborted.output;
+  EXPECT_FALSE(contains(aborted.output, "7")) << "the process ended at the abort";
 }
 
 } // namespace
