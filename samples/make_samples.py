@@ -6,7 +6,7 @@
   site_r2018.dxf    R2018: a site plan with non-ASCII block names and texts
 
 Usage: make_samples.py [OUTDIR]   (default: the folder of this script)
-Units are centimetres. The output is deterministic for a given ezdxf version.
+Units are centimetres. The output is the same on every run of one ezdxf version.
 """
 import math
 import os
@@ -390,6 +390,12 @@ def make_site_r2018(path):
 
 
 def main():
+    # The same files on every run: fixed dates and GUIDs in the header, and a fixed
+    # string hash so that ezdxf writes its CLASSES section in one order.
+    if os.environ.get("PYTHONHASHSEED") != "0":
+        os.environ["PYTHONHASHSEED"] = "0"
+        os.execv(sys.executable, [sys.executable] + sys.argv)
+    ezdxf.options.write_fixed_meta_data_for_testing = True
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     make_furniture(os.path.join(out, "furniture.dxf"))
     make_fixtures_r12(os.path.join(out, "fixtures_r12.dxf"))
