@@ -49,7 +49,7 @@ TEST(HatchLines, diagonal_lines_across_square_end_on_its_boundary)
 {
   auto segs = generateHatchLines({family(45.0, 1.0)}, {squareLoop(0, 0, 10)});
   // Lines x - y = c at perpendicular spacing 1: c = k * sqrt(2); inside for
-  // |c| < 10, so k from -7 to 7 (the corner lines k = 0 passes the diagonal).
+  // |c| < 10, so k from -7 to 7 (k = 0 is the diagonal through two corners).
   ASSERT_EQ(segs.size(), 15u);
   for (const auto& s : segs) {
     EXPECT_TRUE(onSquareBoundary(s.start, 10))
