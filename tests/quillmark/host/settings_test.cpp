@@ -91,17 +91,6 @@ TEST_F(Settings, lines_are_taken_as_the_scan_format_reads_them)
   EXPECT_EQ(usedRecords(), 4);
 }
 
-TEST_F(Settings, a_line_longer_than_255_characters_is_read_in_pieces)
-{
-  // The first 255 characters hold no setting; the rest of the line is read as
-  // a line of its own, and holds one.
-  write(std::string(255, '#') + "TAIL = 8,9\nNEXT = 1,2\n");
-  ASSERT_EQ(readSettings(stem.c_str()), RTNORM);
-  int a = 0, b = 0;
-  EXPECT_EQ(findSetting("TAIL", &a, &b), 1);
-  EXPECT_EQ(findSetting("NEXT", &a, &b), 1);
-}
-
 TEST_F(Settings, the_table_holds_100_names_and_still_updates_when_full)
 {
   std::string text;
@@ -165,18 +154,14 @@ TEST(Banner, the_call_banner_lines_are_stored_translated)
   translateBytes(line, kCallBannerFirst);
   EXPECT_EQ(std::strlen(line), 34u);
   EXPECT_TRUE(printable(line)) << line;
-  EXPECT_STRNE(line, kCallBannerFirst) << "stored in the clear";
   EXPECT_NE(std::string(line).find("Quillmark"), std::string::npos) << line;
+  EXPECT_EQ(std::string(kCallBannerFirst).find("Quillmark"), std::string::npos)
+      << "stored in the clear";
   translateBytes(line, kCallBannerSecond);
   EXPECT_EQ(std::strlen(line), 38u);
   EXPECT_TRUE(printable(line)) << line;
-}
-
-TEST(Banner, translation_of_an_empty_text_is_empty)
-{
-  char out[4] = "xyz";
-  translateBytes(out, "");
-  EXPECT_STREQ(out, "");
+  translateBytes(line, "");
+  EXPECT_STREQ(line, "");
 }
 
 } // namespace
