@@ -1,5 +1,5 @@
-// acutPrintf, acedPrompt and acrx_abort, and the conversion of their ANSI text to
-// the UTF-8 the terminal shows.
+// acutPrintf, acedPrompt and acrx_abort, and the conversion of their ANSI text for
+// the terminal (UTF-8 on a pipe or file, UTF-16 to a console).
 #include "arx/ads/CommandLine.h"
 
 #include "arx/ads/AcedServices.h"
@@ -25,26 +25,41 @@ Output& output()
   return o;
 }
 
-void writeUtf8(const std::string& utf8)
+std::wstring toWide(UINT codePage, const std::string& text)
 {
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-  std::fflush(stdout);
+  if (text.empty())
+    return std::wstring();
+  int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (n <= 0)
+    return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+  return wide;
 }
 
-std::string ansiToUtf8(const std::string& ansi)
+// A terminal seen through Wine's console takes UTF-16 (WriteConsoleW) and shows it
+// in the terminal's own encoding; a pipe or file gets UTF-8 bytes.
+void writeWide(const std::wstring& wide)
 {
-  if (ansi.empty())
-    return std::string();
-  int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  if (wide <= 0)
-    return ansi;
-  std::vector<wchar_t> buffer(static_cast<std::size_t>(wide));
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), buffer.data(), wide);
-  int bytes = WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-  if (bytes > 0)
-    WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, &utf8[0], bytes, nullptr, nullptr);
-  return utf8;
+  if (wide.empty())
+    return;
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (out != nullptr && out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode)) {
+    std::fflush(stdout);
+    DWORD written = 0;
+    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                  0, nullptr, nullptr);
+  if (bytes <= 0)
+    return;
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], bytes,
+                      nullptr, nullptr);
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+  std::fflush(stdout);
 }
 
 std::string vformat(const char* format, va_list args)
@@ -90,7 +105,7 @@ void commandLineWrite(const char* text, std::size_t length)
       ++i;
     }
   }
-  writeUtf8(ansiToUtf8(ansi));
+  writeWide(toWide(CP_ACP, ansi));
 }
 
 void commandLineNewLine()
@@ -112,7 +127,7 @@ void commandLineWriteUtf8(const std::string& text)
   if (o.capturing)
     o.captured += text;
   else
-    writeUtf8(text);
+    writeWide(toWide(CP_UTF8, text));
 }
 
 void hostCaptureOutput(bool capture)
