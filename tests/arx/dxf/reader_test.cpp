@@ -183,8 +183,9 @@ TEST_F(R12Drawing, block_entities_in_world_coordinates)
     AcDb2dVertex* v = nullptr;
     ASSERT_EQ(pl->openVertex(v, it->objectId(), AcDb::kForRead), Acad::eOk);
     points.push_back(pl->vertexPosition(*v));
-    if (points.size() == 2)
+    if (points.size() == 2) {
       EXPECT_EQ(v->bulge(), 1);
+    }
     v->close();
   }
   delete it;
