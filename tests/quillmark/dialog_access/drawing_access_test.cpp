@@ -81,11 +81,9 @@ TEST(DrawingAccess, block_records_by_name_and_id)
   EXPECT_EQ(printedBy([&] { EXPECT_EQ(openBlockRecord(layer), nullptr); }),
             "acdbOpenObject failed with error 46.\n");
   AcDbLayerTableRecord* lr = nullptr;
-  EXPECT_EQ(acdbOpenObject(lr, layer, AcDb::kForWrite), Acad::eOk)
-      << "the layer record was closed again";
-  if (lr != nullptr) {
+  EXPECT_EQ(acdbOpenObject(lr, layer, AcDb::kForWrite), Acad::eOk) << "closed again";
+  if (lr != nullptr)
     lr->close();
-  }
 }
 
 TEST(DrawingAccess, table_names_in_table_order)

@@ -39,27 +39,22 @@ TEST(Samples, every_block_fills_ninety_per_cent_and_stays_inside)
       std::vector<DrawnShape> kept;
       for (const DrawnShape& s : drawn.segments) {
         double dx = s.points[1].x - s.points[0].x, dy = s.points[1].y - s.points[0].y;
-        if (dx * dx + dy * dy > 63641.0 * 63641.0) {
-          farReaching = true;
-        } else {
+        bool tooLong = dx * dx + dy * dy > 63641.0 * 63641.0;
+        farReaching = farReaching || tooLong;
+        if (!tooLong)
           kept.push_back(s);
-        }
       }
       drawn.segments = kept;
       std::vector<POINT> points = drawn.allPoints();
       ASSERT_FALSE(points.empty()) << where;
-      long minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
-      for (const POINT& p : points) {
-        minX = std::min(minX, static_cast<long>(p.x));
-        maxX = std::max(maxX, static_cast<long>(p.x));
-        minY = std::min(minY, static_cast<long>(p.y));
-        maxY = std::max(maxY, static_cast<long>(p.y));
-      }
-      EXPECT_GE(minX, -22501) << where;
-      EXPECT_LE(maxX, 22501) << where;
-      EXPECT_GE(minY, -22501) << where;
-      EXPECT_LE(maxY, 22501) << where;
-      EXPECT_NEAR(std::max(maxX - minX, maxY - minY), 45000, 2) << where;
+      RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
+      for (const POINT& p : points)
+        box = RECT{std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x),
+                   std::max(box.bottom, p.y)};
+      EXPECT_TRUE(box.left >= -22501 && box.right <= 22501 && box.top >= -22501 &&
+                  box.bottom <= 22501)
+          << where << ": drawn outside the fitted area";
+      EXPECT_NEAR(std::max(box.right - box.left, box.bottom - box.top), 45000, 2) << where;
 
       if (farReaching) {
         ++checked;
@@ -67,7 +62,6 @@ TEST(Samples, every_block_fills_ninety_per_cent_and_stays_inside)
       }
       DibCanvas canvas(278, 252);
       window.view.paintPreview(&canvas.dc);
-      RECT box;
       ASSERT_TRUE(canvas.litBox(box)) << where << ": nothing visible";
       long side = std::max(box.right - box.left, box.bottom - box.top);
       // LineTo leaves out its last pixel, so a block whose extremes are line

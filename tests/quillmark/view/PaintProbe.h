@@ -1,9 +1,7 @@
-// Test support for the preview: a CBlockView on a window of known size, painted
-// into an enhanced metafile whose records are read back as what reached GDI.
-//   MetafileRecord  the drawing calls of one paint, in logical coordinates, each
-//                   with the colour of the pen selected when it was made
-//   PreviewWindow   a popup window W x H with a CBlockView attached
-//   MetafileDC      a metafile DC; finish() closes it and parses the records
+// Test support for the preview: a CBlockView on a popup window of known size,
+// painted into an enhanced metafile whose records are read back (logical
+// coordinates, each shape with the colour of the pen selected when it was
+// drawn), or into a DIB section whose pixels are read back.
 #pragma once
 
 #include "mfc/CDC.h"
@@ -12,204 +10,139 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 #include <vector>
 #include <windows.h>
 
 struct DrawnShape {
-  std::vector<POINT> points; // logical points in order
-  COLORREF pen;              // colour of the pen selected when it was drawn
+  std::vector<POINT> points;
+  COLORREF pen; // for a pixel: the pixel's colour
 };
 
 struct MetafileRecord {
-  std::vector<DrawnShape> polylines; // Polyline calls
-  std::vector<DrawnShape> segments;  // MoveTo + LineTo pairs
-  std::vector<DrawnShape> polygons;  // Polygon calls
-  std::vector<std::pair<POINT, COLORREF>> pixels;
-  std::vector<COLORREF> pensCreated;
-  std::vector<COLORREF> brushesCreated;
-  std::vector<int> polyFillModes;
-  std::vector<int> mapModes;
-  std::vector<SIZE> windowExts;
-  std::vector<SIZE> viewportExts;
+  std::vector<DrawnShape> polylines, segments, polygons, pixels;
+  std::vector<COLORREF> pens, brushes;        // in the order created
+  std::vector<int> mapModes, polyFillModes;   // in the order set
+  std::vector<SIZE> windowExts, viewportExts; // in the order set
   std::vector<POINT> viewportOrgs;
   int clipRegions = 0;
-  int fillRects = 0;
+  std::map<DWORD, COLORREF> penOfSlot; // parse state: handle slot -> pen colour
+  COLORREF pen = 0;
+  POINT at{0, 0};
 
-  // Every logical point drawn, of every kind.
   std::vector<POINT> allPoints() const
   {
     std::vector<POINT> all;
-    for (const auto* list : {&polylines, &segments, &polygons}) {
-      for (const DrawnShape& s : *list) {
+    for (const auto* list : {&polylines, &segments, &polygons, &pixels})
+      for (const DrawnShape& s : *list)
         all.insert(all.end(), s.points.begin(), s.points.end());
-      }
-    }
-    for (const auto& p : pixels) {
-      all.push_back(p.first);
-    }
     return all;
   }
 };
 
-namespace paint_probe_detail {
-
-struct ParseState {
-  MetafileRecord* out;
-  std::map<DWORD, COLORREF> penOfSlot; // handle-table slot -> pen colour
-  COLORREF pen = 0;                    // the DC's own pen is black
-  POINT moveTo{0, 0};
-};
-
-template <class P> void addPoints(std::vector<POINT>& to, const P* pts, DWORD n)
+inline int CALLBACK readRecord(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data)
 {
-  for (DWORD i = 0; i < n; ++i) {
-    to.push_back(POINT{pts[i].x, pts[i].y});
-  }
-}
-
-inline int CALLBACK onRecord(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data)
-{
-  ParseState& st = *reinterpret_cast<ParseState*>(data);
-  MetafileRecord& out = *st.out;
+  MetafileRecord& m = *reinterpret_cast<MetafileRecord*>(data);
+  const DWORD* d = r->dParm;                         // the record's parameters, as 32-bit words
+  auto points16 = [&](std::vector<DrawnShape>& to) { // bounds, count, then x, y shorts
+    auto* p = reinterpret_cast<const POINTS*>(d + 5);
+    to.push_back({{}, m.pen});
+    for (DWORD i = 0; i < d[4]; ++i)
+      to.back().points.push_back(POINT{p[i].x, p[i].y});
+  };
+  auto points32 = [&](std::vector<DrawnShape>& to) {
+    auto* p = reinterpret_cast<const POINTL*>(d + 5);
+    to.push_back({{}, m.pen});
+    for (DWORD i = 0; i < d[4]; ++i)
+      to.back().points.push_back(POINT{p[i].x, p[i].y});
+  };
+  // clang-format off
   switch (r->iType) {
-  case EMR_CREATEPEN: {
-    auto* e = reinterpret_cast<const EMRCREATEPEN*>(r);
-    st.penOfSlot[e->ihPen] = e->lopn.lopnColor;
-    out.pensCreated.push_back(e->lopn.lopnColor);
+  case EMR_CREATEPEN:
+    m.penOfSlot[d[0]] = d[4];
+    m.pens.push_back(d[4]);
     break;
-  }
   case EMR_CREATEBRUSHINDIRECT:
-    out.brushesCreated.push_back(reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(r)->lb.lbColor);
+    m.brushes.push_back(d[2]);
     break;
-  case EMR_SELECTOBJECT: {
-    DWORD slot = reinterpret_cast<const EMRSELECTOBJECT*>(r)->ihObject;
-    if (slot & 0x80000000u) {
-      if (slot == (0x80000000u | BLACK_PEN)) {
-        st.pen = 0;
-      } else if (slot == (0x80000000u | WHITE_PEN)) {
-        st.pen = 0xFFFFFF;
-      }
-    } else if (st.penOfSlot.count(slot) != 0) {
-      st.pen = st.penOfSlot[slot];
-    }
+  case EMR_SELECTOBJECT:
+    if (m.penOfSlot.count(d[0]) != 0)
+      m.pen = m.penOfSlot[d[0]];
     break;
-  }
-  case EMR_DELETEOBJECT:
-    st.penOfSlot.erase(reinterpret_cast<const EMRDELETEOBJECT*>(r)->ihObject);
+  case EMR_POLYLINE16:
+    points16(m.polylines);
     break;
-  case EMR_POLYLINE: {
-    auto* e = reinterpret_cast<const EMRPOLYLINE*>(r);
-    out.polylines.push_back({{}, st.pen});
-    addPoints(out.polylines.back().points, e->aptl, e->cptl);
+  case EMR_POLYLINE:
+    points32(m.polylines);
     break;
-  }
-  case EMR_POLYLINE16: {
-    auto* e = reinterpret_cast<const EMRPOLYLINE16*>(r);
-    out.polylines.push_back({{}, st.pen});
-    addPoints(out.polylines.back().points, e->apts, e->cpts);
+  case EMR_POLYGON16:
+    points16(m.polygons);
     break;
-  }
-  case EMR_POLYGON: {
-    auto* e = reinterpret_cast<const EMRPOLYGON*>(r);
-    out.polygons.push_back({{}, st.pen});
-    addPoints(out.polygons.back().points, e->aptl, e->cptl);
+  case EMR_POLYGON:
+    points32(m.polygons);
     break;
-  }
-  case EMR_POLYGON16: {
-    auto* e = reinterpret_cast<const EMRPOLYGON16*>(r);
-    out.polygons.push_back({{}, st.pen});
-    addPoints(out.polygons.back().points, e->apts, e->cpts);
+  case EMR_MOVETOEX:
+    m.at = POINT{LONG(d[0]), LONG(d[1])};
     break;
-  }
-  case EMR_MOVETOEX: {
-    auto* e = reinterpret_cast<const EMRMOVETOEX*>(r);
-    st.moveTo = POINT{e->ptl.x, e->ptl.y};
+  case EMR_LINETO:
+    m.segments.push_back({{m.at, POINT{LONG(d[0]), LONG(d[1])}}, m.pen});
+    m.at = m.segments.back().points[1];
     break;
-  }
-  case EMR_LINETO: {
-    auto* e = reinterpret_cast<const EMRLINETO*>(r);
-    out.segments.push_back({{st.moveTo, POINT{e->ptl.x, e->ptl.y}}, st.pen});
-    st.moveTo = POINT{e->ptl.x, e->ptl.y};
+  case EMR_SETPIXELV:
+    m.pixels.push_back({{POINT{LONG(d[0]), LONG(d[1])}}, d[2]});
     break;
-  }
-  case EMR_SETPIXELV: {
-    auto* e = reinterpret_cast<const EMRSETPIXELV*>(r);
-    out.pixels.push_back({POINT{e->ptlPixel.x, e->ptlPixel.y}, e->crColor});
-    break;
-  }
   case EMR_SETPOLYFILLMODE:
-    out.polyFillModes.push_back(
-        static_cast<int>(reinterpret_cast<const EMRSETPOLYFILLMODE*>(r)->iMode));
+    m.polyFillModes.push_back(int(d[0]));
     break;
   case EMR_SETMAPMODE:
-    out.mapModes.push_back(static_cast<int>(reinterpret_cast<const EMRSETMAPMODE*>(r)->iMode));
+    m.mapModes.push_back(int(d[0]));
     break;
   case EMR_SETWINDOWEXTEX:
-    out.windowExts.push_back(reinterpret_cast<const EMRSETWINDOWEXTEX*>(r)->szlExtent);
+    m.windowExts.push_back(SIZE{LONG(d[0]), LONG(d[1])});
     break;
   case EMR_SETVIEWPORTEXTEX:
-    out.viewportExts.push_back(reinterpret_cast<const EMRSETVIEWPORTEXTEX*>(r)->szlExtent);
+    m.viewportExts.push_back(SIZE{LONG(d[0]), LONG(d[1])});
     break;
-  case EMR_SETVIEWPORTORGEX: {
-    POINTL o = reinterpret_cast<const EMRSETVIEWPORTORGEX*>(r)->ptlOrigin;
-    out.viewportOrgs.push_back(POINT{o.x, o.y});
+  case EMR_SETVIEWPORTORGEX:
+    m.viewportOrgs.push_back(POINT{LONG(d[0]), LONG(d[1])});
     break;
-  }
   case EMR_EXTSELECTCLIPRGN:
-    ++out.clipRegions;
-    break;
-  case EMR_FILLRGN:
-  case EMR_BITBLT:
-    ++out.fillRects;
+    ++m.clipRegions;
     break;
   default:
     break;
   }
+  // clang-format on
   return 1;
 }
 
-} // namespace paint_probe_detail
-
-// A metafile DC wrapped in a CDC (borrowed: finish() closes the metafile).
-class MetafileDC {
-public:
+// A metafile DC (borrowed by the CDC; finish() closes it and reads its records).
+struct MetafileDC {
   MetafileDC() { dc.Attach(CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr)); }
   ~MetafileDC()
   {
-    if (dc.m_hDC != nullptr) {
+    if (dc.m_hDC != nullptr)
       DeleteEnhMetaFile(CloseEnhMetaFile(dc.Detach()));
-    }
   }
   MetafileRecord finish()
   {
     MetafileRecord out;
     HENHMETAFILE emf = CloseEnhMetaFile(dc.Detach());
-    paint_probe_detail::ParseState st;
-    st.out = &out;
-    EnumEnhMetaFile(nullptr, emf, &paint_probe_detail::onRecord, &st, nullptr);
+    EnumEnhMetaFile(nullptr, emf, &readRecord, &out, nullptr);
     DeleteEnhMetaFile(emf);
     return out;
   }
   CDC dc;
 };
 
-// A popup window of the given client size with the view attached (not shown).
-class PreviewWindow {
-public:
-  PreviewWindow(int width = 278, int height = 252)
+// The view attached to a hidden popup window of client size w x h.
+struct PreviewWindow {
+  PreviewWindow(int w = 278, int h = 252)
   {
-    HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | SS_BLACKRECT, 0, 0, width, height,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    view.Attach(hwnd);
+    view.Attach(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, w, h, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr));
   }
-  ~PreviewWindow()
-  {
-    HWND hwnd = view.Detach();
-    DestroyWindow(hwnd);
-  }
-  // One paint cycle into a metafile.
-  MetafileRecord paint()
+  ~PreviewWindow() { DestroyWindow(view.Detach()); }
+  MetafileRecord paint() // one paint cycle
   {
     MetafileDC meta;
     view.paintPreview(&meta.dc);
@@ -218,89 +151,54 @@ public:
   CBlockView view;
 };
 
-// Drawers called one by one in the draw pass with scale `scale` and origin 0:
-// a model point (x, y) lands on logical (trunc(x * scale), trunc(y * scale)).
-class DrawProbe {
-public:
+// The draw pass at `scale` about the origin, straight into a metafile: a model
+// point (x, y) lands on logical (trunc(x * scale), trunc(y * scale)).
+struct DrawProbe {
   explicit DrawProbe(double scale = 1000.0)
   {
-    window.view.m_measuring = 0;
-    window.view.m_scale = scale;
-    window.view.m_originX = 0.0;
-    window.view.m_originY = 0.0;
-    window.view.m_pDC = &meta.dc;
+    view().m_measuring = 0;
+    view().m_scale = scale;
+    view().m_pDC = &meta.dc;
   }
   CBlockView& view() { return window.view; }
-  MetafileRecord finish()
-  {
-    window.view.m_pDC = nullptr;
-    return meta.finish();
-  }
-
-private:
+  MetafileRecord finish() { return view().m_pDC = nullptr, meta.finish(); }
   PreviewWindow window;
   MetafileDC meta;
 };
 
-// A memory DC with a 32-bit DIB section of w x h pixels selected.
-class DibCanvas {
-public:
+// A memory DC with a w x h 32-bit DIB section selected.
+struct DibCanvas {
   DibCanvas(int w, int h) : width(w), height(h)
   {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     dc.Attach(CreateCompatibleDC(nullptr));
     bitmap = CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
                               nullptr, 0);
-    oldBitmap = SelectObject(dc.m_hDC, bitmap);
+    old = SelectObject(dc.m_hDC, bitmap);
   }
-  ~DibCanvas()
-  {
-    SelectObject(dc.m_hDC, oldBitmap);
-    DeleteObject(bitmap);
-  }
-  // The pixel as 0x00RRGGBB (DIB byte order).
-  DWORD pixel(int x, int y) const { return bits[y * width + x] & 0xFFFFFF; }
-  // The box around every non-black pixel: false when there is none.
-  bool litBox(RECT& box) const
+  ~DibCanvas() { DeleteObject(SelectObject(dc.m_hDC, old)); }
+  DWORD pixel(int x, int y) const { return bits[y * width + x] & 0xFFFFFF; } // 0x00RRGGBB
+  bool litBox(RECT& box) const // the box around every non-black pixel
   {
     box = RECT{width, height, -1, -1};
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        if (pixel(x, y) != 0) {
-          box.left = x < box.left ? x : box.left;
-          box.top = y < box.top ? y : box.top;
-          box.right = x > box.right ? x : box.right;
-          box.bottom = y > box.bottom ? y : box.bottom;
-        }
-      }
-    }
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (pixel(x, y) != 0)
+          box = RECT{std::min(box.left, LONG(x)), std::min(box.top, LONG(y)),
+                     std::max(box.right, LONG(x)), std::max(box.bottom, LONG(y))};
     return box.right >= 0;
   }
-
-  int width;
-  int height;
+  int width, height;
   CDC dc;
   DWORD* bits = nullptr;
   HBITMAP bitmap = nullptr;
-  HGDIOBJ oldBitmap = nullptr;
+  HGDIOBJ old = nullptr;
 };
-
-inline std::string pointText(POINT p)
-{
-  return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
-}
 
 inline ::testing::AssertionResult pointNear(POINT got, long x, long y, long tol = 1)
 {
-  if (labs(got.x - x) <= tol && labs(got.y - y) <= tol) {
+  if (labs(got.x - x) <= tol && labs(got.y - y) <= tol)
     return ::testing::AssertionSuccess();
-  }
   return ::testing::AssertionFailure()
-         << "expected (" << x << ", " << y << "), got " << pointText(got);
+         << "expected (" << x << ", " << y << "), got (" << got.x << ", " << got.y << ")";
 }

@@ -1,5 +1,4 @@
-// Test support: a drawing built entity by entity through the host's database
-// interface, and the same from inline DXF text.
+// Test support: a drawing built entity by entity through the host's database interface.
 #pragma once
 
 #include "arx/db/AcDbBlockTable.h"
@@ -7,8 +6,6 @@
 #include "arx/db/AcDbLayerTable.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 class TestDrawing {
 public:
@@ -60,11 +57,3 @@ public:
 
   AcDbDatabase db;
 };
-
-// A database read from DXF text.
-inline bool readDxf(AcDbDatabase& db, const char* text)
-{
-  Acad::ErrorStatus es = db.readDxfText(text, std::strlen(text), "inline.dxf");
-  EXPECT_EQ(es, Acad::eOk) << db.readError();
-  return es == Acad::eOk;
-}
