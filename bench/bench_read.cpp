@@ -62,20 +62,22 @@ double privateBytes()
   return static_cast<double>(std::max(counters.PrivateUsage, counters.PagefileUsage));
 }
 
+// The whole file in `out`, read in one call once its size is known.
 bool loadFile(const std::string& path, std::vector<char>& out)
 {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) {
     return false;
   }
-  out.clear();
-  char chunk[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0) {
-    out.insert(out.end(), chunk, chunk + got);
+  bool ok = std::fseek(f, 0, SEEK_END) == 0;
+  long size = ok ? std::ftell(f) : -1;
+  ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+  if (ok) {
+    out.resize(static_cast<std::size_t>(size));
+    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
   }
   std::fclose(f);
-  return true;
+  return ok;
 }
 
 // Reads `path` into a new database; null (with the reason on stderr) on failure.
