@@ -9,6 +9,10 @@ namespace {
 struct HostRegistry {
   HostRegistry()
   {
+    // A module checks the registry's objects against the classes it finds by name in
+    // the class dictionary, so both classes are registered before any module loads.
+    AcRxDynamicLinker::desc();
+    AcEdCommandStack::desc();
     acrxDynamicLinkerPtr();
     acedRegCmds();
   }

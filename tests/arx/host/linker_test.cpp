@@ -200,8 +200,14 @@ TEST_F(Linker, an_attached_entry_point_is_treated_as_a_loaded_module)
   EXPECT_EQ("; error: no function definition: IP-F", eval("(ip-f)"));
 }
 
+// Looked up while the program starts, before any test could have used the classes.
+const AcRxObject* const g_stackClassAtStart = acrxClassDictionary()->at("AcEdCommandStack");
+const AcRxObject* const g_linkerClassAtStart = acrxClassDictionary()->at("AcRxDynamicLinker");
+
 TEST_F(Linker, registry_holds_the_linker_and_command_stack_with_their_classes)
 {
+  EXPECT_EQ(AcEdCommandStack::desc(), g_stackClassAtStart) << "registered when the host loads";
+  EXPECT_EQ(AcRxDynamicLinker::desc(), g_linkerClassAtStart) << "registered when the host loads";
   AcRxDictionary* registry = acrxSysRegistry();
   EXPECT_EQ(acrxDynamicLinker, AcRxDynamicLinker::cast(registry->at("DynamicLinker")));
   EXPECT_EQ(acedRegCmds(), AcEdCommandStack::cast(registry->at("ACAD_REGISTERED_COMMANDS")));
