@@ -81,8 +81,15 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
 {
   PointBuffer out;
   int n = vertices.count;
-  // Room for the worst case at once: every segment an arc.
-  out.setCapacity(n + (n > 1 ? (n - 1) * kBulgeSegments : 0));
+  // Room for every point at once: linear growth would copy a long path over and over.
+  long long total = 0;
+  for (int i = 0; i < n; ++i) {
+    bool arc = i < n - 1 && i < bulges.count && bulges.at(i) != 0.0;
+    total += arc ? kBulgeSegments + 1 : 1;
+  }
+  if (total <= 0x7FFFFFFF) {
+    out.setCapacity(static_cast<int>(total));
+  }
   for (int i = 0; i < n; ++i) {
     // The last vertex's bulge is never used; an arc's end vertex is appended
     // again as the start of the next segment.
@@ -184,6 +191,7 @@ void CBlockView::drawSpline(AcDbSpline* e)
   PointBuffer points;
   if (e->hasFitData()) {
     int n = e->numFitPoints();
+    points.setCapacity(n);
     for (int i = 0; i < n; ++i) {
       AcGePoint3d p;
       e->getFitPointAt(i, p);
@@ -191,6 +199,7 @@ void CBlockView::drawSpline(AcDbSpline* e)
     }
   } else {
     int n = e->numControlPoints();
+    points.setCapacity(n);
     for (int i = 0; i < n; ++i) {
       AcGePoint3d p;
       e->getControlPointAt(i, p);

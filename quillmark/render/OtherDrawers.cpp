@@ -10,6 +10,7 @@ void CBlockView::drawMline(AcDbMline* e)
   int n = e->numVertices();
   bool closed = e->closedMline();
   PointBuffer points;
+  points.setCapacity(n + 1);
   for (int i = 0; i < n; ++i) {
     points.append(e->vertexAt(i));
   }
@@ -64,6 +65,7 @@ void CBlockView::drawRasterImage(AcDbRasterImage* e)
   AcGePoint3dArray frame;
   e->getVertices(frame);
   PointBuffer points;
+  points.setCapacity(frame.length());
   for (int i = 0; i < frame.length(); ++i) {
     points.append(frame[i]);
   }
@@ -75,6 +77,7 @@ void CBlockView::drawLeader(AcDbLeader* e)
 {
   int n = e->numVertices();
   PointBuffer points;
+  points.setCapacity(n);
   for (int i = 0; i < n; ++i) {
     points.append(e->vertexAt(i));
   }
