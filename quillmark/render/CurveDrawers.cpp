@@ -33,6 +33,16 @@ bool pointsDown(const AcGeVector3d& normal)
   return n.z < 0.0 && std::fabs(n.x) < 1e-9 && std::fabs(n.y) < 1e-9;
 }
 
+// The vertices an iterator will give, counted ahead so that the buffer is sized once.
+int vertexCount(AcDbObjectIterator* iterator)
+{
+  int n = 0;
+  for (iterator->start(); !iterator->done() && n < 0x7FFFFFFE; iterator->step(false, true)) {
+    ++n;
+  }
+  return n;
+}
+
 } // namespace
 
 void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, double start, double end)
@@ -142,6 +152,7 @@ void CBlockView::draw2dPolyline(AcDb2dPolyline* e)
   double elevation = e->elevation();
   bool closed = e->isClosed();
   PointBuffer points;
+  points.setCapacity(vertexCount(iterator) + 1);
   for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
     AcDb2dVertex* vertex = nullptr;
     if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
@@ -168,6 +179,7 @@ void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
   }
   bool closed = e->isClosed();
   PointBuffer points;
+  points.setCapacity(vertexCount(iterator) + 1);
   for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
     AcDb3dPolylineVertex* vertex = nullptr;
     if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
