@@ -65,6 +65,7 @@ bool hasZeroScale(const AcGeScale3d& s)
 
 void CBlockView::drawNamedBlock()
 {
+  m_walkBudget = kWalkBudget; // each call is one pass
   AcDbBlockTableRecord* record = findBlockRecord(m_pDatabase, m_blockName);
   if (record != nullptr) {
     drawBlockRecord(record);
@@ -81,7 +82,9 @@ void CBlockView::drawBlockRecord(AcDbBlockTableRecord* record)
   AcDbBlockTableRecordIterator* iterator = nullptr;
   record->newIterator(iterator, true, true);
   if (iterator != nullptr) {
-    for (iterator->start(true, true); !iterator->done(); iterator->step(true, true)) {
+    for (iterator->start(true, true); !iterator->done() && m_walkBudget > 0;
+         iterator->step(true, true)) {
+      --m_walkBudget;
       AcDbEntity* entity = nullptr;
       iterator->getEntity(entity, AcDb::kForRead, false);
       if (entity == nullptr) {
@@ -216,9 +219,10 @@ void CBlockView::drawMInsert(AcDbMInsertBlock* reference)
   // Cells column by column, rows inside; the offsets accumulate by addition.
   // The record opened above serves the first walk; each later walk opens it again.
   bool walked = false;
-  for (unsigned int c = 0; c < columns; ++c) {
+  for (unsigned int c = 0; c < columns && m_walkBudget > 0; ++c) {
     m_offset.y = startY;
-    for (unsigned int r = 0; r < rows; ++r) {
+    for (unsigned int r = 0; r < rows && m_walkBudget > 0; ++r) {
+      --m_walkBudget;
       AcDbBlockTableRecord* cell = walked ? openBlockRecord(id) : record;
       walked = true;
       if (cell != nullptr) {

@@ -53,6 +53,9 @@ class BulgeBuffer;
 
 class CBlockView : public CStatic {
 public:
+  // Entities and cells one pass walks at most (far beyond any real block).
+  static const long long kWalkBudget = 5000000;
+
   CBlockView();
   ~CBlockView() override;
 
@@ -150,6 +153,10 @@ public:
   // Records being walked, outermost first: a block met again inside itself
   // (a damaged drawing) is not walked again.
   std::vector<AcDbObjectId> m_walking;
+  // Entities and multiple-insert cells a pass may still walk: a damaged or
+  // hostile drawing (a 65535 x 65535 array, blocks nested a hundred times
+  // ten-fold) ends its pass early instead of keeping the host busy for hours.
+  long long m_walkBudget;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -6,6 +6,7 @@
 #include "arx/db/AcDbAttributeDefinition.h"
 #include "arx/db/AcDbMText.h"
 #include "arx/host/HostTestHooks.h"
+#include "quillmark/dialog/DrawingAccess.h"
 #include "quillmark/render/EntityClasses.h"
 
 #include <functional>
@@ -207,6 +208,23 @@ TEST(EntityWalk, damaged_references_draw_nothing_and_change_nothing)
   hostCaptureOutput(false);
   EXPECT_TRUE(r.segments.empty()) << "zero scale factors draw nothing";
   EXPECT_EQ(pixels(r), "(2000,3000)") << "the transform in force is unchanged";
+}
+
+TEST(EntityWalk, huge_array_ends_the_pass_when_the_budget_is_spent)
+{
+  TestDrawing d;
+  AcDbObjectId cell = d.addBlock("CELL");
+  d.add(cell, new AcDbPoint({0, 0, 0}));
+  AcDbObjectId b = d.addBlock("HUGE");
+  d.add(b, grid(cell, 65535, 65535, 1, 1, AcGeScale3d(1)));
+  DrawProbe probe;
+  probe.view().m_walkBudget = 101; // the grid, then 50 cells of one point each
+  probe.view().drawBlockRecord(findBlockRecord(&d.db, "HUGE"));
+  EXPECT_EQ(probe.finish().pixels.size(), 50u);
+  AcDbBlockTableRecord* record = nullptr;
+  EXPECT_EQ(acdbOpenObject(record, cell, AcDb::kForWrite), Acad::eOk) << "left open";
+  if (record != nullptr)
+    record->close();
 }
 
 TEST(EntityWalk, walked_records_are_closed_again)
