@@ -10,6 +10,10 @@
 
 namespace {
 
+// A base point or offset beyond this is refused, as boundary coordinates are:
+// the lines near the boundary would be placed by differences of huge numbers.
+constexpr double kMaxCoordinate = 1e15;
+
 // Work allowed per segment wanted, counted as edge tests and sorting steps: far
 // more than any drawing needs (a line's active edges are its crossings, and each
 // pair of crossings is a span).
@@ -45,7 +49,8 @@ double across(const FamilyFrame& f, const AcGePoint2d& p)
 }
 
 // Makes the frame of a family; false when the family cannot be laid (offset
-// zero or not finite, lines parallel to the offset, angle not finite).
+// zero, huge or not finite, lines parallel to the offset, angle not finite,
+// base point huge or not finite).
 bool makeFrame(const HatchPatternLine& line, FamilyFrame& f)
 {
   f.base = line.base;
@@ -58,8 +63,9 @@ bool makeFrame(const HatchPatternLine& line, FamilyFrame& f)
     f.spacing = -f.spacing;
   }
   double len = std::hypot(f.offset.x, f.offset.y);
-  return std::isfinite(f.spacing) && std::isfinite(len) && std::isfinite(f.base.x) &&
-         std::isfinite(f.base.y) && f.spacing > len * 1e-9 && f.spacing > 0.0;
+  // NaN fails every comparison below.
+  return std::fabs(f.base.x) <= kMaxCoordinate && std::fabs(f.base.y) <= kMaxCoordinate &&
+         len <= kMaxCoordinate && f.spacing > len * 1e-9 && f.spacing > 0.0;
 }
 
 // The crossings of line (origin, dir) with the active edges, as distances along

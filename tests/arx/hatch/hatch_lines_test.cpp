@@ -302,7 +302,9 @@ TEST(HatchLines, limits_and_damaged_input_give_bounded_output)
   nan.offset.y = std::numeric_limits<double>::quiet_NaN();
   HatchPatternLine along = family(0, 1);
   along.offset = AcGeVector2d(3, 0); // parallel to the lines
-  segs = generateHatchLines({family(0, 1e-9), zero, nan, along}, {square}, 1000);
+  HatchPatternLine nanAngle = family(0, 1);
+  nanAngle.angle = std::numeric_limits<double>::quiet_NaN();
+  segs = generateHatchLines({family(0, 1e-9), zero, nan, along, nanAngle}, {square}, 1000);
   EXPECT_TRUE(segs.empty()) << "got " << segs.size() << " segments";
   // Huge, NaN and degenerate loops give nothing.
   HatchLoop huge = squareLoop(0, 0, 1e300);
