@@ -26,10 +26,9 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool /*noDocument*/)
   m_tables[8] = new AcDbViewportTable;
   for (AcDbSymbolTable* t : m_tables)
     makeResident(t, AcDbObjectId::kNull);
-  if (buildDefaultDrawing) {
-    DrawingBuilder builder(*this);
-    builder.addDefaults(true);
-  }
+  // Every database has its model and paper space and layer "0", read into or not.
+  DrawingBuilder builder(*this);
+  builder.addDefaults(buildDefaultDrawing);
 }
 
 AcDbDatabase::~AcDbDatabase()

@@ -22,9 +22,9 @@ class AcDbViewportTable;
 
 class AcDbDatabase {
 public:
-  // With `buildDefaultDrawing`, the database holds what a new drawing has (the
-  // model and paper space blocks, layer "0", the standard styles and linetypes);
-  // without, it holds the nine empty tables and is meant to be read into.
+  // Every database holds the model and paper space blocks and layer "0". With
+  // `buildDefaultDrawing` it also holds the rest of what a new drawing has (the
+  // standard styles and linetypes, "ACAD", "*Active"); without, it is meant to be read into.
   // `noDocument` is accepted for the host's signature and changes nothing here.
   explicit AcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
   ~AcDbDatabase();

@@ -28,6 +28,8 @@ public:
 
   // Gives a new entity its layer (interned) and colour index.
   void setLayer(AcDbEntity* entity, const char* name);
+  // The same with a name this database has interned already (intern()).
+  void setLayerName(AcDbEntity* entity, const char* interned) { entity->m_layer = interned; }
   void setColorIndex(AcDbEntity* entity, Adesk::UInt16 index) { entity->m_color = index; }
   // Appends a new entity to a block; it becomes resident and stays closed.
   void append(AcDbBlockTableRecord* block, AcDbEntity* entity);

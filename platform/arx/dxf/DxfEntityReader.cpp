@@ -348,7 +348,14 @@ void DxfEntityReader::addHatchTag(const DxfTag& tag)
 
 void DxfEntityReader::common(AcDbEntity* entity)
 {
-  m_builder.setLayer(entity, m_layer.empty() ? "0" : m_layer.c_str());
+  // Runs of entities on one layer are the rule: the last name is kept interned.
+  if (m_layer.empty())
+    m_layer = "0";
+  if (m_lastLayerInterned == nullptr || m_layer != m_lastLayer) {
+    m_lastLayer = m_layer;
+    m_lastLayerInterned = m_builder.intern(m_layer.c_str());
+  }
+  m_builder.setLayerName(entity, m_lastLayerInterned);
   long long color = integer(62, 256);
   m_builder.setColorIndex(entity,
                           color >= 0 && color <= 256 ? static_cast<Adesk::UInt16>(color) : 256);

@@ -110,12 +110,14 @@ private:
   unsigned m_realSet = 0;   // bit k: code 38 + k seen
   long long m_ints[40];     // 60..99
   unsigned long long m_intSet = 0;
-  AcGeVector3d m_normal;      // 210, 220, 230
-  std::string m_layer;        // 8
-  std::string m_text1;        // 1
-  std::string m_text2;        // 2
-  std::string m_text3;        // 3 (accumulated for multiline text)
-  bool m_paperSpace = false;  // 67
+  AcGeVector3d m_normal;                     // 210, 220, 230
+  std::string m_layer;                       // 8
+  std::string m_lastLayer;                   // the layer of the entity before
+  const char* m_lastLayerInterned = nullptr; // its interned copy
+  std::string m_text1;                       // 1
+  std::string m_text2;                       // 2
+  std::string m_text3;                       // 3 (accumulated for multiline text)
+  bool m_paperSpace = false;                 // 67
   long long m_clipState = -1; // 280: image clipping on (1) or off (0); -1 when absent
 
   // Repeated codes: each x code starts a new point.

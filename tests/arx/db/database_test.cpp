@@ -74,7 +74,7 @@ TEST(Database, new_drawing_has_spaces_layer_zero_and_standard_records)
   linetypes->close();
 }
 
-TEST(Database, empty_database_still_has_all_nine_tables)
+TEST(Database, database_to_read_into_has_all_nine_tables_and_both_spaces)
 {
   AcDbDatabase db(false, true);
   AcDbViewportTable* viewports = nullptr;
@@ -84,7 +84,7 @@ TEST(Database, empty_database_still_has_all_nine_tables)
   EXPECT_TRUE(it->done());
   delete it;
   viewports->close();
-  EXPECT_TRUE(blockNames(db).empty());
+  EXPECT_EQ(blockNames(db), (std::vector<std::string>{"*Model_Space", "*Paper_Space"}));
 }
 
 TEST(Database, block_iterator_keeps_order_and_star_names_and_skips_erased)
