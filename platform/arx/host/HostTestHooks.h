@@ -32,10 +32,10 @@ bool hostAttachEntryPoint(const char* name, AcRxEntryPointFn entry);
 // Sends message 2 to that module and forgets it (its LISP functions are undefined).
 bool hostDetachEntryPoint(const char* name);
 
-// Reads and evaluates one LISP expression in the current document, as the command
-// line does. `printedResult` (may be null) gets the result printed as the command
-// line prints it ("CHAIR", nil, (1 2)), or the error line ("; error: ...").
-// Returns RTNORM, or RTERROR when the expression failed.
+// Reads and evaluates one LISP expression in the current document (a new empty
+// drawing is opened first when there is none), as the command line does. `printedResult` (may be
+// null) gets the result printed as the command line prints it ("CHAIR", nil, (1 2)), or the error
+// line ("; error: ..."). Returns RTNORM, or RTERROR when the expression failed.
 int hostEvaluate(const char* lispExpression, std::string* printedResult);
 
 // The result type of the last LISP result a module set with acedRet* (RTSTR, RTNIL,
