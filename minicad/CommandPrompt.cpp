@@ -13,11 +13,12 @@
 
 namespace {
 
-// Typed text arrives as UTF-8; LISP works in the ANSI code page. Bytes that are not
-// UTF-8 are taken as they are.
+// Piped text arrives as UTF-8; LISP works in the ANSI code page. A console already
+// hands out ANSI text, and bytes that are not UTF-8 are taken as they are.
 std::string utf8ToAnsi(const std::string& utf8)
 {
-  if (utf8.empty())
+  DWORD mode = 0;
+  if (utf8.empty() || GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode))
     return utf8;
   int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
                                  static_cast<int>(utf8.size()), nullptr, 0);
@@ -47,7 +48,8 @@ bool readLine(std::FILE* input, std::string& line)
   if (!line.empty() && line.back() == '\r')
     line.pop_back();
   commandLineLineEnded();
-  return any;
+  // Ctrl+Z alone on a line ends console input, as it does for Windows programs.
+  return any && line != "\x1a";
 }
 
 // True when the text ends inside a list or a string: more lines are needed.
