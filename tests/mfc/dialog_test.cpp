@@ -174,25 +174,6 @@ TEST(Dialog, a_failed_first_exchange_ends_the_dialog_with_minus_one)
   EXPECT_EQ(dlg.DoModal(), -1);
 }
 
-TEST(Dialog, owner_is_the_parent_window)
-{
-  HWND owner = CreateWindowA("STATIC", "owner", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(owner, nullptr);
-  DialogTemplate t = makeTemplate();
-  CTestDialog dlg;
-  dlg.InitModalIndirect(t.get(), CWnd::FromHandle(owner));
-  HWND seenOwner = nullptr;
-  dlg.m_script = [&seenOwner](CTestDialog& d) {
-    seenOwner = GetWindow(d.m_hWnd, GW_OWNER);
-    post(d, IDCANCEL);
-  };
-  dlg.DoModal();
-  EXPECT_EQ(seenOwner, owner);
-  DestroyWindow(owner);
-  CWnd::DeleteTempMap();
-}
-
 TEST(Dialog, a_missing_template_gives_minus_one)
 {
   CDialog dlg(4242, nullptr);

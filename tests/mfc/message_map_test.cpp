@@ -30,7 +30,7 @@ LRESULT CALLBACK originalProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-HWND makeWindow(HWND parent = nullptr, int id = 0)
+HWND makeWindow()
 {
   static const ATOM cls = [] {
     WNDCLASSA wc = {};
@@ -40,10 +40,8 @@ HWND makeWindow(HWND parent = nullptr, int id = 0)
     return RegisterClassA(&wc);
   }();
   EXPECT_NE(cls, 0);
-  const DWORD style = parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
-  return CreateWindowA("QuillMapTest", "test", style, 0, 0, 200, 100, parent,
-                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                       nullptr);
+  return CreateWindowA("QuillMapTest", "test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                       nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void sendCommand(HWND hWnd, WORD id, WORD code)
@@ -182,21 +180,6 @@ TEST_F(MessageMap, one_object_per_window_and_temporaries_for_the_others)
   EXPECT_TRUE(second.calls.empty());
   first.UnsubclassWindow();
   CWnd::DeleteTempMap();
-}
-
-TEST_F(MessageMap, subclass_dlg_item_binds_the_child_of_that_id)
-{
-  HWND child = makeWindow(hWnd, 1063);
-  ASSERT_NE(child, nullptr);
-  CWnd parent;
-  ASSERT_TRUE(parent.Attach(hWnd));
-  CDerivedTarget control;
-  EXPECT_FALSE(control.SubclassDlgItem(1064, &parent));
-  ASSERT_TRUE(control.SubclassDlgItem(1063, &parent));
-  EXPECT_EQ(control.m_hWnd, child);
-  EXPECT_EQ(control.GetDlgCtrlID(), 1063);
-  EXPECT_EQ(parent.GetDlgItem(1063), &control);
-  parent.Detach();
 }
 
 } // namespace

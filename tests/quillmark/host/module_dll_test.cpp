@@ -67,9 +67,16 @@ TEST(ModuleDll, loading_joins_the_resource_chain_and_unloading_leaves_it)
       << "the block dialog's template is found through the chain";
   EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA(nullptr))
       << "loading does not switch the current resources";
+  EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEA(146), RT_DIALOG), GetModuleHandleA(nullptr))
+      << "a resource nobody holds falls back to the current module";
+  AfxSetResourceHandle(GetModuleHandleA("user32.dll"));
+  EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEA(1), RT_VERSION), GetModuleHandleA("user32.dll"))
+      << "the current module is searched before the chain";
 
   FreeLibrary(module);
   EXPECT_FALSE(chainHolds(module));
+  AfxSetResourceHandle(GetModuleHandleA(nullptr));
+  EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEA(145), RT_DIALOG), GetModuleHandleA(nullptr));
   AfxSetResourceHandle(savedResource);
 }
 
