@@ -13,9 +13,11 @@ std::unordered_map<HWND, CWnd*>& permanentMap()
   return map;
 }
 
-// Temporary objects of windows without one.
+// Temporary objects of windows without one. The permanent map is made first so
+// that it outlives this one: a temporary's destructor consults it at exit.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& temporaryMap()
 {
+  permanentMap();
   static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
   return map;
 }
