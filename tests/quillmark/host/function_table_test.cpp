@@ -69,8 +69,6 @@ class FunctionTable : public ::testing::Test {
 protected:
   static void SetUpTestSuite()
   {
-    // The command stack's class enters the class dictionary when first named.
-    AcEdCommandStack::desc();
     hostCaptureOutput(true);
     hostOpenDocument(nullptr);
     ASSERT_TRUE(hostAttachEntryPoint("QUILLTEST", testEntryPoint));
