@@ -8,7 +8,7 @@ int LispFunctionTable::add(const char* name, int (*handler)(), int kind)
   if (grown == nullptr)
     return 0;
   entries = static_cast<LispFunctionEntry*>(grown);
-  entries[count] = LispFunctionEntry{name, handler, kind};
+  entries[count] = LispFunctionEntry{name, handler, static_cast<LispFunctionKind>(kind)};
   ++count;
   return 1;
 }

@@ -10,9 +10,9 @@ enum LispFunctionKind {
 };
 
 struct LispFunctionEntry {
-  const char* name; // the LISP name; a string constant, not copied
-  int (*handler)(); // reads its own arguments; returns a host status code
-  int kind;         // a LispFunctionKind
+  const char* name;      // the LISP name; a string constant, not copied
+  int (*handler)();      // reads its own arguments; returns a host status code
+  LispFunctionKind kind; // how it is defined and what LISP gets back
 };
 
 class LispFunctionTable {
