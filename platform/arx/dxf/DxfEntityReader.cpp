@@ -83,6 +83,8 @@ Adesk::UInt16 clampToU16(long long v)
 
 AcGeVector3d unitOrZ(const AcGeVector3d& v)
 {
+  if (v == AcGeVector3d::kZAxis)
+    return v; // nearly every entity
   return v.isZeroLength() ? AcGeVector3d::kZAxis : v.normal();
 }
 } // namespace
