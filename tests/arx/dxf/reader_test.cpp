@@ -412,3 +412,64 @@ TEST(DxfText, code_pages_utf8_and_escapes_reach_the_narrow_code_page)
   ASSERT_NE(text, nullptr);
   EXPECT_STREQ(text->textStringConst(), "Caf\xE9 \xE9 ?");
 }
+
+TEST(DxfBlocks, references_resolve_to_blocks_defined_later_and_r12_space_names)
+{
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|BLOCKS|"
+                                "0|BLOCK|2|OUTER|10|0|20|0|30|0|0|INSERT|2|INNER|10|1|20|0|30|0|"
+                                "0|INSERT|2|MISSING|10|0|20|0|30|0|0|ENDBLK|"
+                                "0|BLOCK|2|INNER|10|0|20|0|30|0|0|ENDBLK|"
+                                "0|BLOCK|2|$MODEL_SPACE|10|0|20|0|30|0|0|ENDBLK|0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  EXPECT_EQ(blockNames(db),
+            (std::vector<std::string>{"*Model_Space", "*Paper_Space", "OUTER", "INNER"}))
+      << "no record for a block that is never defined, none for $MODEL_SPACE";
+  AcDbBlockReference* inner = nthEntity<AcDbBlockReference>(db, "OUTER", 0);
+  ASSERT_NE(inner, nullptr);
+  AcDbBlockTableRecord* record = nullptr;
+  ASSERT_EQ(acdbOpenObject(record, inner->blockTableRecord(), AcDb::kForRead), Acad::eOk);
+  EXPECT_STREQ(record->name(), "INNER");
+  record->close();
+  AcDbBlockReference* missing = nthEntity<AcDbBlockReference>(db, "OUTER", 1);
+  ASSERT_NE(missing, nullptr);
+  EXPECT_TRUE(missing->blockTableRecord().isNull());
+}
+
+TEST(DxfBlocks, hatch_with_edge_boundary_and_dashed_pattern)
+{
+  // A 4 x 4 square of line edges; 45-degree lines with a dash and a gap.
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|ENTITIES|0|HATCH|10|0|20|0|30|0|2|ANSI31|70|0|71|0|"
+                                "91|1|92|1|93|4|72|1|10|0|20|0|11|4|21|0|72|1|10|4|20|0|11|4|21|4|"
+                                "72|1|10|4|20|4|11|0|21|4|72|1|10|0|20|4|11|0|21|0|97|0|"
+                                "75|0|76|1|52|0|41|1|77|0|78|1|53|45|43|0|44|0|45|-0.5|46|0.5|"
+                                "79|2|49|0.5|49|-0.25|98|0|0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  AcDbHatch* hatch = nthEntity<AcDbHatch>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(hatch, nullptr);
+  EXPECT_FALSE(hatch->isSolidFill());
+  int n = hatch->numHatchLines();
+  ASSERT_GT(n, 10);
+  AcGePoint2d a, b;
+  for (int i = 0; i < n; ++i) {
+    hatch->getHatchLineDataAt(i, a, b);
+    EXPECT_NEAR(b.y - a.y, b.x - a.x, 1e-6) << "line " << i << " runs at 45 degrees";
+    EXPECT_LE(std::hypot(b.x - a.x, b.y - a.y), 0.5 + 1e-6) << "line " << i << " is one dash";
+    EXPECT_TRUE(a.x >= -1e-6 && a.x <= 4 + 1e-6 && a.y >= -1e-6 && a.y <= 4 + 1e-6)
+        << "line " << i << " starts inside the square";
+  }
+}
+
+TEST(DxfText, code_page_the_codec_does_not_know_shows_question_marks)
+{
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_99999|0|ENDSEC|"
+                                "0|SECTION|2|ENTITIES|0|TEXT|1|A\xB0|0|ENDSEC|0|EOF")),
+            Acad::eOk);
+  AcDbText* text = nthEntity<AcDbText>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text->textStringConst(), "A?");
+}
