@@ -11,6 +11,8 @@ mkdir -p "${3:?usage: demo.sh ROOT BINDIR OUTDIR}"
 OUTDIR=$(cd "$3" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$HOME/.quill/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
+# A crash ends minicad instead of starting Wine's debugger, which would wait for a user.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d"
 WINE=/usr/lib/wine/wine64
 [ -x "$WINE" ] || WINE=$(command -v wine64 || command -v wine)
 

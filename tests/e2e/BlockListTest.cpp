@@ -12,8 +12,8 @@ namespace {
 const char kDialog[] = "wait \"Quillmark : Version 1.0 Beta2\"\n";
 
 // Block names in table order, mixed case and anonymous ones included.
-const std::vector<std::string> kNames = {"Table2", "LAMP", "CHEST", "*U5",    "CAB",
-                                         "DESK-1", "A1",   "CHAIR", "DOOR_2", "B7"};
+const std::vector<std::string> kNames = {"Table2", "LAMP",  "CHEST",  "*U5", "CAB", "DESK-1",
+                                         "A1",     "CHAIR", "DOOR_2", "B7",  "Ab"};
 
 std::string joined(const std::vector<std::string>& lines)
 {
@@ -42,11 +42,11 @@ TEST_F(BlockList, patterns_filter_upper_cased_names_and_never_list_anonymous_blo
     const char* pattern;
     std::vector<std::string> listed;
   } cases[] = {
-      {nullptr, {"A1", "B7", "CAB", "CHAIR", "CHEST", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
+      {nullptr, {"A1", "AB", "B7", "CAB", "CHAIR", "CHEST", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
       {"c*", {"CAB", "CHAIR", "CHEST"}},
-      {"~c*", {"A1", "B7", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
+      {"~c*", {"A1", "AB", "B7", "DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
       {"@#", {"A1", "B7"}},
-      {"[ab]*", {"A1", "B7"}},
+      {"[ab]*", {"A1", "AB", "B7"}},
       {"[~a-c]*", {"DESK-1", "DOOR_2", "LAMP", "TABLE2"}},
       {"*.#", {"DESK-1", "DOOR_2"}},
       {"ch?ir,lamp", {"CHAIR", "LAMP"}},
@@ -78,10 +78,10 @@ TEST_F(BlockList, returns_the_selected_name_upper_cased_or_nil)
   std::string script;
   // A mixed-case name is returned upper-cased.
   script += std::string(kDialog) + "select 1061 \"TABLE2\"\nclick 1\n";
-  // Type-ahead starts after the first entry: "C" selects CHAIR, not CAB (entry 0) ...
-  script += std::string(kDialog) + "type 1067 \"c\"\nclick 1\n";
+  // Type-ahead starts after the first entry: "a" selects AB, not A1 (entry 0) ...
+  script += std::string(kDialog) + "type 1067 \"a\"\nclick 1\n";
   // ... which is examined last, so only a prefix nothing else has selects it.
-  script += std::string(kDialog) + "type 1067 \"ca\"\nclick 1\n";
+  script += std::string(kDialog) + "type 1067 \"a1\"\nclick 1\n";
   // A prefix that matches nothing clears the selection: OK returns nil.
   script += std::string(kDialog) + "select 1061 \"LAMP\"\ntype 1067 \"zz\"\nclick 1\n";
   // A new pattern leaves nothing selected, although the preview keeps the last block.
@@ -92,8 +92,8 @@ TEST_F(BlockList, returns_the_selected_name_upper_cased_or_nil)
   script += std::string(kDialog) + "select 1061 \"DESK-1\"\nclick 1\n";
   MinicadRun result = run(script, {"(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)",
                                    "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST 1 \"x\")"});
-  std::vector<std::string> expected = {"\"TABLE2\"", "\"CHAIR\"", "\"CAB\"",   "nil",
-                                       "nil",        "nil",       "\"DESK-1\""};
+  std::vector<std::string> expected = {"\"TABLE2\"", "\"AB\"", "\"A1\"",    "nil",
+                                       "nil",        "nil",    "\"DESK-1\""};
   EXPECT_EQ(result.results(), expected) << "minicad printed:\n" << result.output;
   EXPECT_EQ(result.exitCode, 0);
 }

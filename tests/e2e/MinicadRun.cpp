@@ -140,6 +140,16 @@ MinicadRun runMinicad(const TempFolder& folder, const std::string& script,
   startup.hStdInput = input;
   startup.hStdOutput = writeEnd;
   startup.hStdError = writeEnd;
+  // A crash must end minicad at once. Wine ignores the error mode here and starts its
+  // debugger, which waits for a user and keeps our pipe open; disabling the debugger's
+  // program in the inherited environment makes that start fail instead.
+  char overrides[1024] = "";
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+  std::string childOverrides = overrides;
+  if (childOverrides.find("winedbg.exe") == std::string::npos) {
+    childOverrides += childOverrides.empty() ? "winedbg.exe=d" : ";winedbg.exe=d";
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", childOverrides.c_str());
+  }
   PROCESS_INFORMATION process = {};
   std::vector<char> commandLine(command.begin(), command.end());
   commandLine.push_back('\0');

@@ -36,7 +36,7 @@ struct MinicadRun {
 // the script `script` (written to the folder) and the given expressions and drawings.
 MinicadRun runMinicad(const TempFolder& folder, const std::string& script,
                       const std::vector<std::string>& expressions,
-                      const std::vector<std::string>& drawings, unsigned timeoutMs = 60000);
+                      const std::vector<std::string>& drawings, unsigned timeoutMs = 30000);
 
 // A drawing (R12 DXF) whose BLOCKS section holds one block per name, each with one
 // line; names beginning with '*' are anonymous blocks.
