@@ -126,8 +126,9 @@ TEST(LispReader, random_bytes_never_crash_the_reader_or_the_evaluator)
     for (int i = 0; i < length; ++i)
       text += alphabet[random() % (sizeof alphabet - 1)];
     LispOutcome outcome = env.evaluate(text);
-    if (!outcome.ok)
+    if (!outcome.ok) {
       EXPECT_EQ(0u, outcome.printed.find("; error: ")) << "input: " << text;
+    }
   }
 }
 
