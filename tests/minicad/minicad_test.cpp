@@ -132,6 +132,10 @@ TEST(Minicad, refused_definition_and_module_text_reach_the_terminal_as_utf8)
     EXPECT_EQ("\xED\x95\x9C\xEA\xB8\x80", korean);
   }
   EXPECT_TRUE(contains(run.output, "\n" + korean + "!\nnil\n")) << run.output;
+  MinicadRun split = runMinicad({"--load", "TESTMOD.ARX", "-e", "(tm-split)"});
+  EXPECT_TRUE(contains(split.output, "\n" + ansiAsUtf8("\xC7\xD1") + "|\nnil\n"))
+      << "a character printed in two calls is converted whole\n"
+      << split.output;
 }
 
 TEST(Minicad, prompt_loop_reads_lisp_and_commands_until_input_ends)

@@ -7,6 +7,7 @@
 //   (TM-LOG)          the messages received so far, "1 3 5" ...
 //   (TM-KOREAN)       prints a code page 949 text with acutPrintf, returns nil
 //   (TM-CODE)         the function code the host reports during the call
+//   (TM-SPLIT)        prints the two bytes of one code page 949 character in two calls
 //   (TM-ABORT)        acrx_abort("fatal %d", 42): the host process ends
 // On load it also tries to define "TM BAD" (a name with a space) and prints whether
 // the host refused it, and registers the command TMCMD in group "TESTMOD".
@@ -122,15 +123,23 @@ int tmCode()
   return acedRetInt(acedGetFunCode());
 }
 
+int tmSplit()
+{
+  acutPrintf("\n%s", "\xC7");
+  acedPrompt("\xD1|");
+  return acedRetNil();
+}
+
 int tmAbort()
 {
   acrx_abort("fatal %d", 42);
 }
 
 const Function kFunctions[] = {
-    {"TM-ARGS", tmArgs},     {"TM-STR", tmStr},         {"TM-T", tmT},         {"TM-REAL", tmReal},
-    {"TM-LONG", tmLong},     {"TM-NOTHING", tmNothing}, {"TM-VOID", tmVoid},   {"TM-LOG", tmLog},
-    {"TM-KOREAN", tmKorean}, {"TM-CODE", tmCode},       {"TM-ABORT", tmAbort},
+    {"TM-ARGS", tmArgs}, {"TM-STR", tmStr},     {"TM-T", tmT},
+    {"TM-REAL", tmReal}, {"TM-LONG", tmLong},   {"TM-NOTHING", tmNothing},
+    {"TM-VOID", tmVoid}, {"TM-LOG", tmLog},     {"TM-KOREAN", tmKorean},
+    {"TM-CODE", tmCode}, {"TM-ABORT", tmAbort}, {"TM-SPLIT", tmSplit},
 };
 const int kFunctionCount = sizeof kFunctions / sizeof kFunctions[0];
 
