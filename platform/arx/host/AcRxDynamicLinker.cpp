@@ -57,6 +57,15 @@ bool AcRxDynamicLinker::loadModule(const char* fileName, bool printIt, bool asCm
                         "\": " + systemMessage(GetLastError()) + ".");
     return false;
   }
+  // The same DLL under another path (".\\M.ARX", a different case) is the same module.
+  for (const AcRxLoadedModule* loaded : m_modules) {
+    if (loaded->instance == reinterpret_cast<HINSTANCE__*>(dll)) {
+      FreeLibrary(dll);
+      report(printIt,
+             std::string("\"") + fileName + "\" is already loaded as \"" + loaded->name + "\".");
+      return false;
+    }
+  }
   auto entry = reinterpret_cast<AcRxEntryPointFn>(
       reinterpret_cast<void*>(GetProcAddress(dll, "acrxEntryPoint")));
   if (entry == nullptr) {

@@ -154,6 +154,9 @@ TEST_F(Linker, files_that_are_not_modules_are_refused_with_a_reason)
   EXPECT_EQ("; error: ARXLOAD failed", eval("(arxload \"no-such-module.arx\")"));
   ASSERT_TRUE(acrxDynamicLinker->loadModule(kModule, false));
   EXPECT_FALSE(acrxDynamicLinker->loadModule(kModule, false)) << "already loaded";
+  EXPECT_FALSE(acrxDynamicLinker->loadModule(".\\testmod.arx", true)) << "the same DLL";
+  EXPECT_NE(std::string::npos, hostTakeOutput().find("already loaded")) << "says why";
+  EXPECT_EQ("\"1 3 5\"", eval("(tm-log)")) << "no second init message";
 }
 
 TEST_F(Linker, arxload_and_arxunload_from_lisp)
