@@ -198,6 +198,12 @@ TEST_F(Linker, an_attached_entry_point_is_treated_as_a_loaded_module)
   EXPECT_EQ("\"in process\"", eval("(ip-g)"));
   EXPECT_EQ(RTNORM, acedUndef("IP-G", 0));
   EXPECT_EQ(RTERROR, acedUndef("IP-G", 0)) << "already undefined";
+  // A handler registered with acedRegFunc is called directly, without an invoke message.
+  EXPECT_EQ(RTNORM, acedDefun("IP-R", 1));
+  EXPECT_EQ(RTNORM, acedRegFunc(inProcessHandler, 1));
+  std::string logBefore = g_inProcessLog;
+  EXPECT_EQ("\"in process\"", eval("(ip-r)"));
+  EXPECT_EQ(logBefore, g_inProcessLog);
   ASSERT_TRUE(hostDetachEntryPoint("inproc"));
   EXPECT_EQ("1 3 5 5 2 ", g_inProcessLog);
   EXPECT_EQ("; error: no function definition: IP-F", eval("(ip-f)"));
