@@ -6,8 +6,11 @@
 #include "mfc/AfxModuleState.h"
 #include "quillmark/dialog/DrawingAccess.h"
 #include "quillmark/dialog/FormatMessageBox.h"
+#include "quillmark/dialog/SortedListFill.h"
 #include "quillmark/res/ResourceIds.h"
 #include "vrel/VrelDlg/VrelDlg.h"
+
+#include <vector>
 
 #include <mbstring.h>
 
@@ -104,6 +107,7 @@ void fillList(CListBox& list, const CStringList& names, CString pattern, int res
 {
   if (reset == 1)
     list.SendMessage(LB_RESETCONTENT, 0, 0);
+  std::vector<CString> matches;
   for (POSITION position = names.GetHeadPosition(); position != nullptr;) {
     CString name = names.GetNext(position);
     // The host's model and paper spaces and its anonymous blocks begin with '*'.
@@ -111,8 +115,10 @@ void fillList(CListBox& list, const CStringList& names, CString pattern, int res
       continue;
     name.MakeUpper();
     if (acutWcMatch(name, pattern) == RTNORM)
-      list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(name)));
+      matches.push_back(name);
   }
+  // Shown in the list box's sorted order, as one LB_ADDSTRING per name would place them.
+  addToSortedList(list, matches);
 }
 
 void CBlockDialog::OnChangePattern()

@@ -90,7 +90,7 @@ std::string tempFile(const char* name, const std::string& text)
 }
 
 // A sorted list box like the dialog's, in a hidden window.
-class ListBoxFixture : public ::testing::Test {
+class FillList : public ::testing::Test {
 protected:
   void SetUp() override
   {
@@ -118,7 +118,7 @@ protected:
   CListBox m_list;
 };
 
-TEST_F(ListBoxFixture, fill_list_skips_star_names_and_lists_matches_upper_cased_and_sorted)
+TEST_F(FillList, skips_star_names_and_lists_matches_upper_cased_and_sorted)
 {
   CStringList names;
   for (const char* name : {"zeta", "*Model_Space", "Chair", "*U12", "ALPHA", "chest"})
@@ -139,6 +139,47 @@ TEST_F(ListBoxFixture, fill_list_skips_star_names_and_lists_matches_upper_cased_
   // A star name stays out even when the pattern names it.
   fillList(m_list, names, "`*U12", 1);
   EXPECT_TRUE(entries().empty());
+}
+
+TEST_F(FillList, orders_entries_exactly_as_the_list_box_sorts_them)
+{
+  // What LB_ADDSTRING of each name gives, in a second list box of the same kind.
+  auto sortedByListBox = [](const std::vector<const char*>& names) {
+    HWND reference = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_SORT, 0, 0, 100, 100, nullptr,
+                                     nullptr, nullptr, nullptr);
+    for (const char* name : names)
+      SendMessageA(reference, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    std::vector<std::string> all;
+    for (int i = 0; i < SendMessageA(reference, LB_GETCOUNT, 0, 0); ++i) {
+      char text[256];
+      SendMessageA(reference, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+      all.push_back(text);
+    }
+    DestroyWindow(reference);
+    return all;
+  };
+  // Names whose byte order is the list box's order, and names where the list box's
+  // word sort (which passes over hyphens) and byte order disagree.
+  const std::vector<std::vector<const char*>> cases = {
+      {"PART-002", "PART-010", "PART-001", "BOLT", "ZED"},
+      {"A-C", "AB", "DESK-LAMP", "DESKS", "X_1", "X1", "CO-OP", "COOP", "CAB"},
+  };
+  for (const auto& upperNames : cases) {
+    CStringList names;
+    for (const char* name : upperNames)
+      names.AddTail(name);
+    fillList(m_list, names, "*", 1);
+    EXPECT_EQ(entries(), sortedByListBox(upperNames)) << "first name: " << upperNames[0];
+  }
+  // Added to a list that already holds entries.
+  CStringList more;
+  more.AddTail("PART-005");
+  more.AddTail("AAA");
+  fillList(m_list, more, "*", 0);
+  std::vector<const char*> all = cases[1];
+  all.push_back("PART-005");
+  all.push_back("AAA");
+  EXPECT_EQ(entries(), sortedByListBox(all));
 }
 
 TEST(FormatMessageBox, formats_the_text_and_cuts_it_to_255_characters)
