@@ -1,11 +1,10 @@
 // The resources compiled into QUILMARK.ARX, read back as Windows reads them: the block
-// dialog's extended template, the group icon and the version resource.
+// dialog's extended template and the group icon.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -185,78 +184,6 @@ TEST_F(ModuleResources, group_icon_1000_is_korean_with_32_and_16_pixel_images_of
   }
   EXPECT_TRUE((sizes[0] == 32 && sizes[1] == 16) || (sizes[0] == 16 && sizes[1] == 32))
       << "expected a 32x32 and a 16x16 image, got " << sizes[0] << " and " << sizes[1];
-
-  HICON small = static_cast<HICON>(
-      LoadImageA(m_module, MAKEINTRESOURCEA(1000), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-  EXPECT_NE(small, nullptr) << "Windows cannot load the 16x16 icon";
-  if (small)
-    DestroyIcon(small);
-}
-
-TEST_F(ModuleResources, version_resource_holds_the_fixed_part_and_every_string)
-{
-  DWORD size = 0;
-  const BYTE* data =
-      load(RT_VERSION, MAKEINTRESOURCEA(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), &size);
-  ASSERT_NE(data, nullptr) << "no English (United States) version resource";
-  HMODULE version = LoadLibraryA("version.dll");
-  ASSERT_NE(version, nullptr);
-  typedef BOOL(WINAPI * Query)(LPCVOID, LPCSTR, LPVOID*, PUINT);
-  Query query =
-      reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(version, "VerQueryValueA")));
-  ASSERT_NE(query, nullptr);
-  // VerQueryValueA wants a writable copy with room for the ANSI conversion.
-  std::vector<BYTE> copy(data, data + size);
-  copy.resize(size * 3);
-
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(query(copy.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-  EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
-  EXPECT_EQ(fixed->dwFileFlags, 0u);
-  EXPECT_EQ(fixed->dwFileOS, 0x4u);
-  EXPECT_EQ(fixed->dwFileType, 2u);
-  EXPECT_EQ(fixed->dwFileSubtype, 0u);
-
-  WORD* translation = nullptr;
-  ASSERT_TRUE(query(copy.data(), "\\VarFileInfo\\Translation",
-                    reinterpret_cast<void**>(&translation), &length));
-  ASSERT_EQ(length, 4u);
-  EXPECT_EQ(translation[0], 0x0409);
-  EXPECT_EQ(translation[1], 0x04B0);
-
-  const struct {
-    const char* name;
-    const char* value; // null: any text the maker chose, but present
-  } strings[] = {
-      {"FileDescription", "Quillmark"},
-      {"InternalName", "Quillmark"},
-      {"ProductName", "Quillmark"},
-      {"OriginalFilename", "QUILMARK.ARX"},
-      {"FileVersion", "1, 0, 0, 1"},
-      {"ProductVersion", "1, 0, 0, 1"},
-      {"LegalTrademarks", ""},
-      {"PrivateBuild", ""},
-      {"SpecialBuild", ""},
-      {"Comments", nullptr},
-      {"CompanyName", nullptr},
-      {"LegalCopyright", nullptr},
-  };
-  for (const auto& s : strings) {
-    char* text = nullptr;
-    std::string path = std::string("\\StringFileInfo\\040904b0\\") + s.name;
-    bool found = query(copy.data(), path.c_str(), reinterpret_cast<void**>(&text), &length);
-    ASSERT_TRUE(found) << "no string " << s.name;
-    if (s.value)
-      EXPECT_STREQ(length ? text : "", s.value) << s.name;
-    else
-      EXPECT_GT(length, 1u) << s.name << " is empty";
-  }
-  FreeLibrary(version);
 }
 
 } // namespace
