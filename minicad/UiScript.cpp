@@ -17,6 +17,7 @@
 
 #include <gdiplus.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,7 @@ const char kDialogClass[] = "#32770"; // the class of dialogs and message boxes
 struct Step {
   int line;                       // 1-based line number in the script
   std::vector<std::string> words; // words[0] is the step ("wait", "type", ...)
+  std::vector<bool> quoted;       // quoted[i]: words[i] was written in quotes
   std::string error;              // a syntax error of the line; empty when none
 };
 
@@ -53,7 +55,8 @@ Runner g_runner;
 
 // Splits a line into words; "quoted text" is one word (\" and \\ inside quotes).
 // Returns false with `error` set on an unterminated quote.
-bool splitLine(const std::string& line, std::vector<std::string>& words, std::string& error)
+bool splitLine(const std::string& line, std::vector<std::string>& words, std::vector<bool>& quoted,
+               std::string& error)
 {
   size_t i = 0;
   while (i < line.size()) {
@@ -74,11 +77,13 @@ bool splitLine(const std::string& line, std::vector<std::string>& words, std::st
       }
       ++i;
       words.push_back(word);
+      quoted.push_back(true);
     } else {
       size_t start = i;
       while (i < line.size() && !strchr(" \t\r\n", line[i]))
         ++i;
       words.push_back(line.substr(start, i - start));
+      quoted.push_back(false);
     }
   }
   return true;
@@ -261,7 +266,8 @@ Outcome stepType(const std::string& idWord, const std::string& text)
   return "";
 }
 
-Outcome stepSelect(const std::string& idWord, const std::string& entry)
+// `select ID N` selects entry N; `select ID "TEXT"` the entry TEXT (even "12").
+Outcome stepSelect(const std::string& idWord, const std::string& entry, bool byText)
 {
   HWND list = nullptr;
   Outcome outcome = findControl(idWord, "ListBox", list);
@@ -271,8 +277,10 @@ Outcome stepSelect(const std::string& idWord, const std::string& entry)
   if (!sendNow(list, LB_GETCOUNT, 0, 0, &count))
     return "list " + idWord + " does not answer";
   int index = -1;
-  if (!entry.empty() && strspn(entry.c_str(), "0123456789") == entry.size()) {
-    index = atoi(entry.c_str());
+  if (!byText) {
+    if (entry.empty() || strspn(entry.c_str(), "0123456789") != entry.size())
+      return "\"" + entry + "\" is not an entry number (write a text in quotes)";
+    index = entry.size() > 9 ? INT_MAX : atoi(entry.c_str());
     if (index >= count)
       return "list " + idWord + " has no entry " + entry + " (it holds " + std::to_string(count) +
              ")";
@@ -391,7 +399,7 @@ Outcome runStep(const Step& step)
   if (w[0] == "type")
     return stepType(w[1], w[2]);
   if (w[0] == "select")
-    return stepSelect(w[1], w[2]);
+    return stepSelect(w[1], w[2], step.quoted[2]);
   if (w[0] == "click")
     return stepClick(w[1]);
   if (w[0] == "list")
@@ -465,8 +473,8 @@ bool startUiScript(const char* path, DWORD uiThreadId)
     const char* text = buffer + strspn(buffer, " \t\r\n");
     if (*text == '\0' || *text == '#')
       continue;
-    Step step{line, {}, ""};
-    if (splitLine(text, step.words, step.error))
+    Step step{line, {}, {}, ""};
+    if (splitLine(text, step.words, step.quoted, step.error))
       step.error = checkStep(step.words);
     // A malformed line fails the run before any step is done.
     if (!step.error.empty()) {
