@@ -72,7 +72,6 @@ void CBlockDialog::closeDrawing()
 
 void CBlockDialog::DoDataExchange(CDataExchange* pDX)
 {
-  CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_BLOCK_PREVIEW, m_preview);
   DDX_Control(pDX, IDC_BLOCK_LIST, m_list);
   DDX_Text(pDX, IDC_PATTERN, m_pattern);

@@ -160,12 +160,24 @@ TEST_F(Chooser, refuses_a_path_longer_than_the_callers_255_characters)
   DialogDriver driver(kChooser, [&](HWND dialog) {
     DialogDriver::selectEntry(dialog, IDC_DWG_FILES, "abcdefghijklm.dxf");
     DialogDriver::click(dialog, IDOK);
-    // The chooser stays and tells the user in a box of its own (same caption).
+    // The chooser stays and tells the user in a box of its own, on the same thread.
     for (int i = 0; i < 300 && !refused; ++i, Sleep(10)) {
-      HWND box = FindWindowA("#32770", kChooser);
-      if (box && box != dialog && IsWindowVisible(box)) {
+      struct Find {
+        HWND chooser, box;
+      } find{dialog, nullptr};
+      EnumThreadWindows(
+          GetWindowThreadProcessId(dialog, nullptr),
+          [](HWND window, LPARAM param) -> BOOL {
+            Find* f = reinterpret_cast<Find*>(param);
+            if (window != f->chooser && IsWindowVisible(window) &&
+                GetWindow(window, GW_OWNER) == f->chooser)
+              f->box = window;
+            return f->box == nullptr;
+          },
+          reinterpret_cast<LPARAM>(&find));
+      if (find.box) {
         refused = true;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(find.box, WM_COMMAND, IDOK, 0);
       }
     }
     DialogDriver::click(dialog, IDCANCEL);
