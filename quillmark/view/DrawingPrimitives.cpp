@@ -27,24 +27,25 @@ void CBlockView::drawSegment(const AcGePoint3d& a, const AcGePoint3d& b)
 void CBlockView::drawPolyline(const PointBuffer& points)
 {
   int n = points.count;
-  if (n <= 0) {
+  if (m_measuring == 1) {
+    for (int i = 0; i < n; ++i) {
+      growExtents(toView(points.data[i]));
+    }
+    return; // logical points are of use only to the device
+  }
+  // GDI draws nothing for a single point: no call is made for one. Without
+  // room for the logical points the polyline is not drawn.
+  if (n < 2) {
     return;
   }
-  // Without room for the logical points the polyline is still measured, and not drawn.
   POINT* logical = new (std::nothrow) POINT[n];
+  if (logical == nullptr) {
+    return;
+  }
   for (int i = 0; i < n; ++i) {
-    AcGePoint3d v = toView(points.data[i]);
-    if (m_measuring == 1) {
-      growExtents(v);
-    }
-    if (logical != nullptr) {
-      logical[i] = logicalPoint(v);
-    }
+    logical[i] = logicalPoint(toView(points.data[i]));
   }
-  // GDI draws nothing for a single point: no call is made for one.
-  if (m_measuring != 1 && logical != nullptr && n >= 2) {
-    ::Polyline(m_pDC->m_hDC, logical, n);
-  }
+  ::Polyline(m_pDC->m_hDC, logical, n);
   delete[] logical;
 }
 
