@@ -2,6 +2,7 @@
 #pragma once
 
 #include "arx/db/AcDbCurve.h"
+#include "arx/db/AcDbObjectPool.h"
 
 #include <vector>
 
@@ -16,5 +17,5 @@ public:
   void appendVertex(const AcGePoint3d& p) { m_vertices.push_back(p); }
 
 private:
-  std::vector<AcGePoint3d> m_vertices; // world coordinates
+  std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>> m_vertices; // world coordinates
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "arx/db/AcDbEntity.h"
+#include "arx/db/AcDbObjectPool.h"
 
 #include <vector>
 
@@ -18,6 +19,6 @@ public:
   void appendSeg(const AcGePoint3d& p) { m_vertices.push_back(p); }
 
 private:
-  std::vector<AcGePoint3d> m_vertices; // world coordinates
+  std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>> m_vertices; // world coordinates
   bool m_closed = false;
 };

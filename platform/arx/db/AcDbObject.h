@@ -13,6 +13,8 @@
 #include "arx/db/AcadErrorStatus.h"
 #include "arx/rx/AcRxObject.h"
 
+#include <cstddef>
+
 class AcDbDatabase;
 
 class AcDbObject : public AcRxObject {
@@ -38,6 +40,12 @@ public:
   Acad::ErrorStatus erase(bool erasing = true);
   Acad::ErrorStatus upgradeOpen();
   Acad::ErrorStatus downgradeOpen();
+
+  // Objects come from a pool of small fixed-size blocks (AcDbObjectPool): a drawing
+  // holds hundreds of thousands of small objects, and a heap allocation for each is
+  // slow on the Windows heap.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* object, std::size_t size);
 
 protected:
   AcDbObject() = default;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "arx/db/AcDbCurve.h"
+#include "arx/db/AcDbObjectPool.h"
 #include "arx/ge/AcGePoint3d.h"
 
 #include <vector>
@@ -27,13 +28,15 @@ public:
   void setElevation(double elevation) { m_elevation = elevation; }
   void setNormal(const AcGeVector3d& normal) { m_normal = normal; }
   void setClosed(bool closed) { m_closed = closed; }
+  // Room for `n` vertices, so that appending that many allocates once.
+  void reserveVertices(unsigned int n) { m_vertices.reserve(n); }
 
 private:
   struct Vertex {
     double x, y;  // OCS
     double bulge; // of the segment that starts here
   };
-  std::vector<Vertex> m_vertices;
+  std::vector<Vertex, AcDbPoolAllocator<Vertex>> m_vertices;
   AcGeVector3d m_normal{0.0, 0.0, 1.0};
   double m_elevation = 0.0;
   bool m_closed = false;

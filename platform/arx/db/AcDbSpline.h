@@ -3,6 +3,7 @@
 #pragma once
 
 #include "arx/db/AcDbCurve.h"
+#include "arx/db/AcDbObjectPool.h"
 
 #include <vector>
 
@@ -24,10 +25,17 @@ public:
   void setClosed(bool closed) { m_closed = closed; }
   void appendControlPoint(const AcGePoint3d& p) { m_controlPoints.push_back(p); }
   void appendFitPoint(const AcGePoint3d& p) { m_fitPoints.push_back(p); }
+  // Room for that many control and fit points.
+  void reserve(std::size_t controlPoints, std::size_t fitPoints)
+  {
+    m_controlPoints.reserve(controlPoints);
+    m_fitPoints.reserve(fitPoints);
+  }
 
 private:
-  std::vector<AcGePoint3d> m_controlPoints; // world coordinates
-  std::vector<AcGePoint3d> m_fitPoints;     // world coordinates; empty: no fit data
+  std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>> m_controlPoints; // world coordinates
+  std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>>
+      m_fitPoints; // world coordinates; empty: no fit data
   int m_degree = 3;
   bool m_closed = false;
 };

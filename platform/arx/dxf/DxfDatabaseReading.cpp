@@ -4,7 +4,27 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
+
+namespace {
+// A DWG drawing starts with its version ("AC1015"), a binary DXF with its sentinel.
+// Returns eOk for anything else, with `skip` set past a UTF-8 byte order mark.
+Acad::ErrorStatus checkSignature(const char* data, std::size_t size, const std::string& file,
+                                 std::string& error, std::size_t& skip)
+{
+  skip = 0;
+  if (size >= 6 && std::memcmp(data, "AC10", 4) == 0 && data[4] >= '0' && data[4] <= '9') {
+    error = file + ": line 1: group code 0: a DWG drawing, not a DXF file";
+    return Acad::eDwgNotRecognized;
+  }
+  if (size >= 18 && std::memcmp(data, "AutoCAD Binary DXF", 18) == 0) {
+    error = file + ": line 1: group code 0: a binary DXF file (only ASCII DXF is read)";
+    return Acad::eDwgNotRecognized;
+  }
+  if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+    skip = 3;
+  return Acad::eOk;
+}
+} // namespace
 
 Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMode*/,
                                             bool /*allowCPConversion*/)
@@ -20,18 +40,24 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMod
     m_readError = name + ": cannot open the file";
     return Acad::eFileNotFound;
   }
-  std::vector<char> data;
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-    data.insert(data.end(), chunk, chunk + n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) {
+  // The file is read as it goes: no copy of a large drawing is held in memory.
+  char head[32];
+  const std::size_t got = std::fread(head, 1, sizeof head, f);
+  std::size_t skip = 0;
+  Acad::ErrorStatus es = checkSignature(head, got, name, m_readError, skip);
+  if (es == Acad::eOk &&
+      (std::ferror(f) != 0 || std::fseek(f, static_cast<long>(skip), SEEK_SET) != 0)) {
     m_readError = name + ": cannot read the file";
-    return Acad::eCantOpenFile;
+    es = Acad::eCantOpenFile;
   }
-  return readDxfText(data.data(), data.size(), fileName);
+  if (es == Acad::eOk) {
+    DxfLoader loader(*this, f);
+    es = loader.load();
+    if (es != Acad::eOk)
+      m_readError = name + ": " + loader.error();
+  }
+  std::fclose(f);
+  return es;
 }
 
 Acad::ErrorStatus AcDbDatabase::readDxfText(const char* data, std::size_t size, const char* name)
@@ -40,21 +66,12 @@ Acad::ErrorStatus AcDbDatabase::readDxfText(const char* data, std::size_t size, 
   const std::string file = name != nullptr ? name : "";
   if (data == nullptr)
     size = 0;
-  // A DWG drawing starts with its version ("AC1015"); a binary DXF with its sentinel.
-  if (size >= 6 && std::memcmp(data, "AC10", 4) == 0 && data[4] >= '0' && data[4] <= '9') {
-    m_readError = file + ": line 1: group code 0: a DWG drawing, not a DXF file";
-    return Acad::eDwgNotRecognized;
-  }
-  if (size >= 18 && std::memcmp(data, "AutoCAD Binary DXF", 18) == 0) {
-    m_readError = file + ": line 1: group code 0: a binary DXF file (only ASCII DXF is read)";
-    return Acad::eDwgNotRecognized;
-  }
-  if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
-    data += 3; // a UTF-8 byte order mark
-    size -= 3;
-  }
-  DxfLoader loader(*this, data != nullptr ? data : "", size);
-  Acad::ErrorStatus es = loader.load();
+  std::size_t skip = 0;
+  Acad::ErrorStatus es = checkSignature(data, size, file, m_readError, skip);
+  if (es != Acad::eOk)
+    return es;
+  DxfLoader loader(*this, data != nullptr ? data + skip : "", size - skip);
+  es = loader.load();
   if (es != Acad::eOk)
     m_readError = file + ": " + loader.error();
   return es;

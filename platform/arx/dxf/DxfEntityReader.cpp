@@ -461,6 +461,7 @@ AcDbEntity* DxfEntityReader::make()
     pl->setElevation(real(38));
     pl->setClosed((integer(70) & 1) != 0);
     m_list42.resize(m_list10.size(), 0.0);
+    pl->reserveVertices(static_cast<unsigned int>(m_list10.size()));
     for (std::size_t i = 0; i < m_list10.size(); ++i)
       pl->addVertexAt(pl->numVerts(), AcGePoint2d(m_list10[i].x, m_list10[i].y), m_list42[i]);
     e = pl;
@@ -487,6 +488,7 @@ AcDbEntity* DxfEntityReader::make()
     AcDbSpline* s = new AcDbSpline;
     s->setDegree(static_cast<int>(integer(71, 3)));
     s->setClosed((integer(70) & 1) != 0);
+    s->reserve(m_list10.size(), m_list11.size());
     for (const AcGePoint3d& p : m_list10)
       s->appendControlPoint(p);
     for (const AcGePoint3d& p : m_list11)

@@ -24,6 +24,11 @@ DxfLoader::DxfLoader(AcDbDatabase& database, const char* data, std::size_t size)
 {
 }
 
+DxfLoader::DxfLoader(AcDbDatabase& database, std::FILE* file)
+    : m_builder(database), m_reader(file), m_entity(m_builder, m_text)
+{
+}
+
 bool DxfLoader::advance()
 {
   m_haveTag = m_reader.next(m_tag);
@@ -49,6 +54,12 @@ bool DxfLoader::failAtEnd(const std::string& where)
 {
   if (!m_error.empty())
     return false; // the tag reader said why
+  if (m_reader.readFailed()) {
+    m_error = "line " + std::to_string(m_reader.line()) + ": group code " +
+              std::to_string(m_tag.code) + ": reading the file failed inside " + where;
+    m_status = Acad::eFileAccessErr;
+    return false;
+  }
   m_error = "line " + std::to_string(m_reader.line()) + ": group code " +
             std::to_string(m_tag.code) + ": the file ends inside " + where + " (no EOF)";
   m_status = Acad::eBadDxfSequence;

@@ -17,6 +17,8 @@
 class DxfLoader {
 public:
   DxfLoader(AcDbDatabase& database, const char* data, std::size_t size);
+  // Reads an open file from its current position.
+  DxfLoader(AcDbDatabase& database, std::FILE* file);
 
   // Reads the whole text. eOk, or a failing status with error() set.
   Acad::ErrorStatus load();

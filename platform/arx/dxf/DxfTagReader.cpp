@@ -24,19 +24,48 @@ bool DxfTag::is(const char* s) const
 
 DxfTagReader::DxfTagReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {}
 
+DxfTagReader::DxfTagReader(std::FILE* file)
+    : m_pos(nullptr), m_end(nullptr), m_file(file), m_buffer(1 << 20)
+{
+}
+
+void DxfTagReader::refill()
+{
+  const std::size_t keep = static_cast<std::size_t>(m_end - m_pos);
+  if (keep > 0 && m_pos != m_buffer.data())
+    std::memmove(m_buffer.data(), m_pos, keep);
+  if (keep == m_buffer.size())
+    m_buffer.resize(m_buffer.size() * 2); // one line longer than the buffer
+  const std::size_t n = std::fread(m_buffer.data() + keep, 1, m_buffer.size() - keep, m_file);
+  if (n == 0) {
+    m_eof = true;
+    m_readFailed = std::ferror(m_file) != 0;
+  }
+  m_pos = m_buffer.data();
+  m_end = m_pos + keep + n;
+}
+
 bool DxfTagReader::fail(long line, const std::string& what)
 {
   m_error = "line " + std::to_string(line) + ": " + what;
   m_pos = m_end;
+  m_eof = true; // nothing more is read after a fault
   return false;
 }
 
 bool DxfTagReader::readLine(const char*& start, std::size_t& length)
 {
+  const void* nl = nullptr;
+  for (;;) {
+    if (m_pos < m_end)
+      nl = std::memchr(m_pos, '\n', static_cast<std::size_t>(m_end - m_pos));
+    if (nl != nullptr || m_file == nullptr || m_eof)
+      break;
+    refill();
+  }
   if (m_pos >= m_end)
     return false;
   start = m_pos;
-  const void* nl = std::memchr(m_pos, '\n', static_cast<std::size_t>(m_end - m_pos));
   const char* stop = nl != nullptr ? static_cast<const char*>(nl) : m_end;
   m_pos = nl != nullptr ? stop + 1 : m_end;
   if (stop > start && stop[-1] == '\r')

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 // The type of value a group code carries.
 enum class DxfValueType { kString, kReal, kInteger };
@@ -28,7 +30,11 @@ struct DxfTag {
 
 class DxfTagReader {
 public:
+  // Reads a text held in memory.
   DxfTagReader(const char* data, std::size_t size);
+  // Reads a file as it goes, through a buffer that holds at least the longest line
+  // (the file stays open and is read from its current position).
+  explicit DxfTagReader(std::FILE* file);
 
   // Reads the next pair into `tag`. False at the end of the text (error() empty)
   // or at a fault (error() says what and where).
@@ -36,14 +42,22 @@ public:
   const std::string& error() const { return m_error; }
   // The line the reader has reached.
   long line() const { return m_line; }
+  // True when reading the file failed (not merely ended).
+  bool readFailed() const { return m_readFailed; }
 
 private:
   // The next line without its end; false at the end of the text.
   bool readLine(const char*& start, std::size_t& length);
   bool fail(long line, const std::string& what);
+  // Moves the unread bytes to the front of the buffer and reads more after them.
+  void refill();
 
-  const char* m_pos;   // next unread byte
-  const char* m_end;   // end of the text
-  long m_line = 0;     // lines read so far
-  std::string m_error; // the fault, empty while there is none
+  const char* m_pos;           // next unread byte
+  const char* m_end;           // end of the text (of the buffered part, when reading a file)
+  std::FILE* m_file = nullptr; // the file read, or null for a text in memory
+  std::vector<char> m_buffer;  // the buffered part of the file
+  bool m_eof = false;          // the file has no more bytes
+  bool m_readFailed = false;   // reading the file failed
+  long m_line = 0;             // lines read so far
+  std::string m_error;         // the fault, empty while there is none
 };
