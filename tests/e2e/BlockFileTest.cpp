@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,28 @@ TEST_F(BlockFile, unreadable_drawing_shows_the_error_box_and_then_an_empty_dialo
   EXPECT_TRUE(result.linesAfter("list: ").empty()) << "minicad printed:\n" << result.output;
   EXPECT_EQ(result.results(), std::vector<std::string>{"nil"});
   EXPECT_EQ(result.exitCode, 0) << "minicad printed:\n" << result.output;
+}
+
+TEST_F(BlockFile, a_file_whose_path_exceeds_255_characters_is_refused_not_cut)
+{
+  // Folders up to 240 characters, then a file whose full path has 258.
+  std::string relative;
+  while (m_folder.path().size() + relative.size() < 240)
+    relative +=
+        "\\" +
+        std::string(std::min<size_t>(40, 240 - m_folder.path().size() - relative.size() - 1), 'd');
+  std::string file =
+      m_folder.write(relative.substr(1) + "\\abcdefghijklm.dxf", dxfWithBlocks({"X"}));
+  ASSERT_EQ(file.size(), 258u);
+  // The refusal is a box over the chooser with the chooser's caption; while it is up
+  // only the box can be used, so the first wait finds it.
+  std::string script = std::string(kChooser) + "select 1002 \"abcdefghijklm.dxf\"\nclick 1\n" +
+                       kChooser + "click 1\n" + kChooser + "click 2\n";
+  std::string lispPath = relative.substr(1); // '/' as separator: '\\' escapes in LISP text
+  std::replace(lispPath.begin(), lispPath.end(), '\\', '/');
+  MinicadRun result = run(script, {"(BLOCK-FILE \"" + lispPath + "\")"});
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"}) << result.output;
+  EXPECT_EQ(result.exitCode, 0) << result.output;
 }
 
 } // namespace

@@ -118,29 +118,6 @@ protected:
   CListBox m_list;
 };
 
-TEST_F(FillList, skips_star_names_and_lists_matches_upper_cased_and_sorted)
-{
-  CStringList names;
-  for (const char* name : {"zeta", "*Model_Space", "Chair", "*U12", "ALPHA", "chest"})
-    names.AddTail(name);
-  fillList(m_list, names, "*", 1);
-  EXPECT_EQ(entries(), (std::vector<std::string>{"ALPHA", "CHAIR", "CHEST", "ZETA"}));
-
-  // The pattern is matched as given against the upper-cased name.
-  fillList(m_list, names, "CH*", 1);
-  EXPECT_EQ(entries(), (std::vector<std::string>{"CHAIR", "CHEST"}));
-  fillList(m_list, names, "ch*", 1);
-  EXPECT_TRUE(entries().empty()) << "a lower-case pattern matched upper-cased names";
-
-  // Without the reset flag the list keeps what it had.
-  fillList(m_list, names, "ZETA", 1);
-  fillList(m_list, names, "ALPHA", 0);
-  EXPECT_EQ(entries(), (std::vector<std::string>{"ALPHA", "ZETA"}));
-  // A star name stays out even when the pattern names it.
-  fillList(m_list, names, "`*U12", 1);
-  EXPECT_TRUE(entries().empty());
-}
-
 TEST_F(FillList, orders_entries_exactly_as_the_list_box_sorts_them)
 {
   // What LB_ADDSTRING of each name gives, in a second list box of the same kind.

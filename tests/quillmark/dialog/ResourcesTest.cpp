@@ -1,5 +1,5 @@
 // The resources compiled into QUILMARK.ARX, read back as Windows reads them: the block
-// dialog's extended template and the group icon.
+// dialog's extended template.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -94,13 +94,11 @@ protected:
     if (m_module)
       FreeLibrary(m_module);
   }
-  const BYTE* load(LPCSTR type, LPCSTR name, WORD language, DWORD* size = nullptr)
+  const BYTE* load(LPCSTR type, LPCSTR name, WORD language)
   {
     HRSRC found = FindResourceExA(m_module, type, name, language);
     if (!found)
       return nullptr;
-    if (size)
-      *size = SizeofResource(m_module, found);
     return static_cast<const BYTE*>(LockResource(LoadResource(m_module, found)));
   }
   HMODULE m_module = nullptr;
@@ -150,40 +148,6 @@ TEST_F(ModuleResources, block_dialog_template_is_extended_with_nine_controls_in_
     EXPECT_EQ(r.nameOrOrdinal(), want.text);
     EXPECT_EQ(r.word(), 0) << "creation data";
   }
-}
-
-TEST_F(ModuleResources, group_icon_1000_is_korean_with_32_and_16_pixel_images_of_16_colours)
-{
-  DWORD size = 0;
-  const BYTE* group =
-      load(RT_GROUP_ICON, MAKEINTRESOURCEA(1000), MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN), &size);
-  ASSERT_NE(group, nullptr) << "no Korean group icon 1000";
-  WORD header[3];
-  memcpy(header, group, sizeof header);
-  EXPECT_EQ(header[1], 1) << "resource type (1 = icon)";
-  ASSERT_EQ(header[2], 2) << "number of images";
-  ASSERT_GE(size, 6u + 2 * 14u);
-  int sizes[2];
-  for (int i = 0; i < 2; ++i) {
-    const BYTE* entry = group + 6 + 14 * i; // GRPICONDIRENTRY: 14 bytes
-    WORD bitCount, iconId;
-    memcpy(&bitCount, entry + 6, 2);
-    memcpy(&iconId, entry + 12, 2);
-    sizes[i] = entry[0];
-    EXPECT_EQ(entry[0], entry[1]) << "square image " << i;
-    EXPECT_EQ(entry[2], 16) << "colours of image " << i;
-    EXPECT_EQ(bitCount, 4) << "bits per pixel of image " << i;
-    // The image itself: a BITMAPINFOHEADER of the same size and depth.
-    const BYTE* image =
-        load(RT_ICON, MAKEINTRESOURCEA(iconId), MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN));
-    ASSERT_NE(image, nullptr) << "icon image " << iconId;
-    BITMAPINFOHEADER info;
-    memcpy(&info, image, sizeof info);
-    EXPECT_EQ(info.biWidth, entry[0]);
-    EXPECT_EQ(info.biBitCount, 4);
-  }
-  EXPECT_TRUE((sizes[0] == 32 && sizes[1] == 16) || (sizes[0] == 16 && sizes[1] == 32))
-      << "expected a 32x32 and a 16x16 image, got " << sizes[0] << " and " << sizes[1];
 }
 
 } // namespace
