@@ -14,8 +14,8 @@ TEST(Matrix, rotation_about_center_keeps_center)
 
 TEST(Matrix, inverse_undoes_transform)
 {
-  AcGeMatrix3d m = AcGeMatrix3d::translation({1, 2, 3}) *
-                   AcGeMatrix3d::rotation(0.7, {1, 1, 0}) * AcGeMatrix3d::scaling({2, 3, 4});
+  AcGeMatrix3d m = AcGeMatrix3d::translation({1, 2, 3}) * AcGeMatrix3d::rotation(0.7, {1, 1, 0}) *
+                   AcGeMatrix3d::scaling({2, 3, 4});
   AcGePoint3d p(5, -6, 7);
   p.transformBy(m).transformBy(m.inverse());
   EXPECT_NEAR(p.x, 5, 1e-9);
