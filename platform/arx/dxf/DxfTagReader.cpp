@@ -24,8 +24,8 @@ bool DxfTag::is(const char* s) const
 
 DxfTagReader::DxfTagReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {}
 
-DxfTagReader::DxfTagReader(std::FILE* file)
-    : m_pos(nullptr), m_end(nullptr), m_file(file), m_buffer(1 << 20)
+DxfTagReader::DxfTagReader(std::FILE* file, std::size_t bufferSize)
+    : m_pos(nullptr), m_end(nullptr), m_file(file), m_buffer(bufferSize > 0 ? bufferSize : 1)
 {
 }
 

@@ -32,9 +32,9 @@ class DxfTagReader {
 public:
   // Reads a text held in memory.
   DxfTagReader(const char* data, std::size_t size);
-  // Reads a file as it goes, through a buffer that holds at least the longest line
-  // (the file stays open and is read from its current position).
-  explicit DxfTagReader(std::FILE* file);
+  // Reads a file as it goes, through a buffer of `bufferSize` bytes that grows to
+  // hold the longest line (the file stays open and is read from its current position).
+  explicit DxfTagReader(std::FILE* file, std::size_t bufferSize = 1 << 20);
 
   // Reads the next pair into `tag`. False at the end of the text (error() empty)
   // or at a fault (error() says what and where).

@@ -1,3 +1,5 @@
+// The entity classes whose geometry the preview does not read: multiline text,
+// dimensions, modeller entities and kinds the reader does not model.
 #include "arx/db/AcDbMText.h"
 
 #include "arx/db/AcDb3dSolid.h"
