@@ -44,10 +44,11 @@ void AcDbDatabase::makeResident(AcDbObject* object, AcDbObjectId owner)
   object->m_handle = m_nextHandle++;
   // Polylines own their vertices: those join the database with them.
   AcDbObjectIterator* it = nullptr;
-  if (const AcDb2dPolyline* p2 = AcDb2dPolyline::cast(object))
-    it = p2->vertexIterator();
-  else if (const AcDb3dPolyline* p3 = AcDb3dPolyline::cast(object))
-    it = p3->vertexIterator();
+  const AcRxClass* cls = object->isA();
+  if (cls == AcDb2dPolyline::desc())
+    it = static_cast<const AcDb2dPolyline*>(object)->vertexIterator();
+  else if (cls == AcDb3dPolyline::desc())
+    it = static_cast<const AcDb3dPolyline*>(object)->vertexIterator();
   if (it != nullptr) {
     for (it->start(); !it->done(); it->step(false, false))
       if (it->entity()->m_database == nullptr)

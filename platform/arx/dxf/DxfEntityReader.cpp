@@ -97,6 +97,8 @@ DxfEntityReader::DxfEntityReader(DrawingBuilder& builder, DxfTextDecoder& text)
 void DxfEntityReader::begin(const DxfTag& type)
 {
   m_kind = kindOf(type);
+  m_hasLists = m_kind == kLwPolyline || m_kind == kSpline || m_kind == kLeader ||
+               m_kind == kMline || m_kind == kImage || m_kind == kWipeout;
   m_typeName.assign(type.text, type.length);
   m_pointSet = 0;
   m_realSet = 0;
@@ -188,22 +190,21 @@ void DxfEntityReader::add(const DxfTag& tag)
     return;
   }
   // Repeated points: an x code starts a new point of the list.
-  std::vector<AcGePoint3d>* list = nullptr;
-  int base = c % 10 == 0 ? 10 : c % 10 == 1 ? 11 : c % 10 == 4 ? 14 : 0;
-  if (c >= 10 && c <= 39 && base != 0) {
+  if (m_hasLists && c >= 10 && c <= 37) {
+    const int base = c % 10 == 0 ? 10 : c % 10 == 1 ? 11 : c % 10 == 4 ? 14 : 0;
+    std::vector<AcGePoint3d>* list = nullptr;
     const bool listed10 = m_kind == kLwPolyline || m_kind == kSpline || m_kind == kLeader;
     const bool listed11 = m_kind == kSpline || m_kind == kMline;
     const bool listed14 = m_kind == kImage || m_kind == kWipeout;
     if ((base == 10 && listed10) || (base == 11 && listed11) || (base == 14 && listed14))
       list = base == 10 ? &m_list10 : base == 11 ? &m_list11 : &m_list14;
-  }
-  if (list != nullptr && c < 38) {
-    if (c == base) {
-      list->push_back(AcGePoint3d(tag.real, 0.0, 0.0));
-    } else if (!list->empty()) {
-      (c < 30 ? list->back().y : list->back().z) = tag.real;
+    if (list != nullptr) {
+      if (c == base)
+        list->push_back(AcGePoint3d(tag.real, 0.0, 0.0));
+      else if (!list->empty())
+        (c < 30 ? list->back().y : list->back().z) = tag.real;
+      return;
     }
-    return;
   }
   if (c == 42 && m_kind == kLwPolyline) {
     if (!m_list10.empty()) {

@@ -101,7 +101,8 @@ private:
   DrawingBuilder& m_builder; // interns layer names
   DxfTextDecoder& m_text;    // decodes the strings
   Kind m_kind = kUnknown;
-  std::string m_typeName; // the "0" value
+  bool m_hasLists = false; // the kind repeats point codes (vertices, control points)
+  std::string m_typeName;  // the "0" value
 
   // Collected values, by group code.
   AcGePoint3d m_points[10]; // 10..19 (x), 20..29 (y), 30..37 (z)

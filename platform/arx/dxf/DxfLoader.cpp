@@ -291,13 +291,17 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection)
     if (!advance())
       return failAtEnd(where);
   for (;;) {
-    if (entitiesSection && m_tag.is("ENDSEC"))
-      return true;
-    if (!entitiesSection && m_tag.is("ENDBLK"))
-      return true;
-    if (m_tag.is("ENDSEC") || m_tag.is("EOF") || m_tag.is("SECTION") || m_tag.is("BLOCK") ||
-        m_tag.is("ENDBLK"))
-      return fail(where + (entitiesSection ? " has no ENDSEC" : " has no ENDBLK"));
+    // The markers that end a run of entities all begin with E, S or B.
+    const char first = m_tag.length > 0 ? m_tag.text[0] : '\0';
+    if (first == 'E' || first == 'S' || first == 'B') {
+      if (entitiesSection && m_tag.is("ENDSEC"))
+        return true;
+      if (!entitiesSection && m_tag.is("ENDBLK"))
+        return true;
+      if (m_tag.is("ENDSEC") || m_tag.is("EOF") || m_tag.is("SECTION") || m_tag.is("BLOCK") ||
+          m_tag.is("ENDBLK"))
+        return fail(where + (entitiesSection ? " has no ENDSEC" : " has no ENDBLK"));
+    }
     m_entity.begin(m_tag);
     while (advance() && m_tag.code != 0)
       m_entity.add(m_tag);
@@ -318,8 +322,12 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection)
       break; // attributes belong to their reference, not to the block
     default: {
       AcDbEntity* entity = m_entity.make();
-      polyline2d = AcDb2dPolyline::cast(entity);
-      polyline3d = AcDb3dPolyline::cast(entity);
+      polyline2d = nullptr;
+      polyline3d = nullptr;
+      if (m_entity.kind() == DxfEntityReader::kPolyline) {
+        polyline2d = AcDb2dPolyline::cast(entity);
+        polyline3d = AcDb3dPolyline::cast(entity);
+      }
       AcDbBlockTableRecord* into = target;
       if (entitiesSection)
         into = m_entity.inPaperSpace() ? paper : model;
