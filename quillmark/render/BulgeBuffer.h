@@ -11,7 +11,15 @@ public:
 
   BulgeBuffer& setCapacity(int n);
   BulgeBuffer& insertAt(int index, const double& b);
-  BulgeBuffer& append(const double& b) { return insertAt(count, b); }
+  BulgeBuffer& append(const double& b)
+  {
+    if (count < capacity) {
+      data[count++] = b;
+      return *this;
+    }
+    return insertAt(count, b);
+  }
+  void clear() { count = 0; }
   double at(int index) const { return data[index]; }
 
   double* data = nullptr; // storage of `capacity` bulges; null when capacity is 0

@@ -62,8 +62,11 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
     n = 1; // an arc under 10 degrees still gets its one segment
   }
   double step = sweep / n;
-  PointBuffer points;
-  points.setCapacity(n + 1); // room for every point at once
+  PointBuffer& points = m_arcPoints; // scratch of this pass
+  points.clear();
+  if (points.capacity < n + 1) {
+    points.setCapacity(n + 1); // room for every point at once
+  }
   double angle = start;
   for (int k = 0; k <= n; ++k) {
     points.append(polarPoint(center, angle, radius));
@@ -89,7 +92,9 @@ void CBlockView::drawCircle(AcDbCircle* e)
 
 void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges)
 {
-  PointBuffer out;
+  // The path is built in this pass's scratch, which `vertices` is never.
+  PointBuffer& out = m_arcPoints;
+  out.clear();
   int n = vertices.count;
   // Room for every point at once: linear growth would copy a long path over and over.
   long long total = 0;
@@ -97,7 +102,7 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
     bool arc = i < n - 1 && i < bulges.count && bulges.at(i) != 0.0;
     total += arc ? kBulgeSegments + 1 : 1;
   }
-  if (total <= 0x7FFFFFFF) {
+  if (total <= 0x7FFFFFFF && out.capacity < total) {
     out.setCapacity(static_cast<int>(total));
   }
   for (int i = 0; i < n; ++i) {
@@ -119,10 +124,16 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   double elevation = e->elevation();
   bool closed = e->isClosed();
   bool down = pointsDown(e->normal());
-  PointBuffer vertices;
-  BulgeBuffer bulges;
-  vertices.setCapacity(static_cast<int>(n) + 1);
-  bulges.setCapacity(static_cast<int>(n) + 1);
+  PointBuffer& vertices = m_pathVertices; // scratch of this pass
+  BulgeBuffer& bulges = m_pathBulges;
+  vertices.clear();
+  bulges.clear();
+  if (vertices.capacity < static_cast<int>(n) + 1) {
+    vertices.setCapacity(static_cast<int>(n) + 1);
+  }
+  if (bulges.capacity < static_cast<int>(n) + 1) {
+    bulges.setCapacity(static_cast<int>(n) + 1);
+  }
   for (unsigned int i = 0; i < n; ++i) {
     AcGePoint3d p;
     e->getPointAt(i, p);

@@ -17,7 +17,16 @@ public:
 
   PointBuffer& setCapacity(int n);
   PointBuffer& insertAt(int index, const AcGePoint3d& p);
-  PointBuffer& append(const AcGePoint3d& p) { return insertAt(count, p); }
+  PointBuffer& append(const AcGePoint3d& p)
+  {
+    if (count < capacity) { // the common case, kept inline
+      data[count++] = p;
+      return *this;
+    }
+    return insertAt(count, p);
+  }
+  // Empties the buffer and keeps its storage, for a buffer reused call after call.
+  void clear() { count = 0; }
   AcGePoint3d pointAt(int index) const { return data[index]; }
 
   AcGePoint3d* data = nullptr; // storage of `capacity` points; null when capacity is 0

@@ -11,14 +11,17 @@ CBlockView::CBlockView()
     : m_pDatabase(nullptr), m_pDC(nullptr), m_pClipRgn(nullptr), m_pOldBrush(nullptr),
       m_pOldPen(nullptr), m_xform(AcGeMatrix3d::kIdentity), m_scaleBase(0.0, 0.0, 0.0),
       m_offset(0.0, 0.0, 0.0), m_scale(100.0), m_originX(0.0), m_originY(0.0), m_color(0x00FFFFFF),
-      m_measuring(1)
+      m_measuring(1), m_logical(nullptr), m_logicalCapacity(0)
 {
   resetExtents();
 }
 
 // m_blockName goes first, then m_pen and m_brush delete what they still hold
 // (members are destroyed in reverse order), then the CStatic base.
-CBlockView::~CBlockView() = default;
+CBlockView::~CBlockView()
+{
+  delete[] m_logical;
+}
 
 void CBlockView::setDatabase(AcDbDatabase* db)
 {
@@ -56,6 +59,7 @@ void CBlockView::paintPreview(CDC* dc)
   }
   resetExtents();
   drawNamedBlock(); // measure pass
+  releaseScratch();
   fitView(0.9);
   beginDraw(dc);
   drawNamedBlock(); // draw pass
@@ -102,6 +106,17 @@ void CBlockView::endDraw()
     m_pClipRgn = nullptr;
   }
   m_pDC = nullptr; // the paint DC ends with the paint
+  releaseScratch();
+}
+
+void CBlockView::releaseScratch()
+{
+  m_arcPoints.setCapacity(0);
+  m_pathVertices.setCapacity(0);
+  m_pathBulges.setCapacity(0);
+  delete[] m_logical;
+  m_logical = nullptr;
+  m_logicalCapacity = 0;
 }
 
 void CBlockView::restoreBrushAndPen()

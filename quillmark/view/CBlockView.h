@@ -8,7 +8,8 @@
 // toView: + m_offset, then m_xform, then (draw pass) * m_scale; its logical point
 // is the view point minus (m_originX, m_originY), truncated toward zero.
 //
-// Files: CBlockView.cpp (paint cycle, pens), ViewTransform.cpp (toView, fit),
+// Files: CBlockView.cpp (paint cycle, pens), ViewTransform.cpp (fit; toView and
+// the logical point are inline at the end of this header),
 // DrawingPrimitives.cpp, StraightDrawers.cpp; the walk and the other drawers
 // are in quillmark/render.
 #pragma once
@@ -22,6 +23,8 @@
 #include "mfc/CRgn.h"
 #include "mfc/CStatic.h"
 #include "mfc/CString.h"
+#include "quillmark/render/BulgeBuffer.h"
+#include "quillmark/render/PointBuffer.h"
 
 #include <vector>
 
@@ -48,8 +51,6 @@ class AcDbViewport;
 class AcDbHatch;
 class AcDbRasterImage;
 class AcDbLeader;
-class PointBuffer;
-class BulgeBuffer;
 
 class CBlockView : public CStatic {
 public:
@@ -73,6 +74,8 @@ public:
   void endDraw();
   // Selects the previous brush and pen back into m_pDC and deletes ours.
   void restoreBrushAndPen();
+  // Frees the drawers' scratch storage: it serves one pass and is not kept.
+  void releaseScratch();
 
   // Fitting and transform
   AcGePoint3d toView(const AcGePoint3d& p) const;
@@ -157,6 +160,89 @@ public:
   // hostile drawing (a 65535 x 65535 array, blocks nested a hundred times
   // ten-fold) ends its pass early instead of keeping the host busy for hours.
   long long m_walkBudget;
+  // Scratch storage the drawers reuse from one entity to the next within a
+  // pass, so that the hot path makes no allocation per entity; emptied at each
+  // use and freed when the pass ends. It holds nothing from one entity to the next.
+  PointBuffer m_arcPoints;    // points of the arc or bulge path being drawn
+  PointBuffer m_pathVertices; // vertices of the lightweight polyline being drawn
+  BulgeBuffer m_pathBulges;   // and their bulges
+  POINT* m_logical;           // logical points of the polyline being drawn
+  int m_logicalCapacity;      // points m_logical has room for
 
   DECLARE_MESSAGE_MAP()
 };
+
+// The transform of every point, defined here so that the drawers' loops inline it.
+
+// GDI takes logical coordinates only within +-2^27; farther points (the ends of
+// rays and construction lines at large scales) are brought to that bound.
+inline LONG viewToLogical(double d)
+{
+  const double limit = 134217728.0;
+  if (d != d) {
+    return 0; // NaN
+  }
+  if (d < -limit) {
+    return static_cast<LONG>(-limit);
+  }
+  if (d > limit) {
+    return static_cast<LONG>(limit);
+  }
+  return static_cast<LONG>(d); // truncation toward zero
+}
+
+// + m_offset, then m_xform (AcGePoint3d::transformBy, written out), then in the
+// draw pass the scaling about m_scaleBase (AcGePoint3d::scaleBy, written out).
+inline AcGePoint3d CBlockView::toView(const AcGePoint3d& p) const
+{
+  double x = p.x + m_offset.x;
+  double y = p.y + m_offset.y;
+  double z = p.z + m_offset.z;
+  const double(*e)[4] = m_xform.entry;
+  double rx = e[0][0] * x + e[0][1] * y + e[0][2] * z + e[0][3];
+  double ry = e[1][0] * x + e[1][1] * y + e[1][2] * z + e[1][3];
+  double rz = e[2][0] * x + e[2][1] * y + e[2][2] * z + e[2][3];
+  double w = e[3][0] * x + e[3][1] * y + e[3][2] * z + e[3][3];
+  if (w != 1.0 && w != 0.0) {
+    rx /= w;
+    ry /= w;
+    rz /= w;
+  }
+  if (m_measuring != 1) {
+    rx = m_scaleBase.x + (rx - m_scaleBase.x) * m_scale;
+    ry = m_scaleBase.y + (ry - m_scaleBase.y) * m_scale;
+    rz = m_scaleBase.z + (rz - m_scaleBase.z) * m_scale;
+  }
+  return AcGePoint3d(rx, ry, rz);
+}
+
+inline POINT CBlockView::logicalPoint(const AcGePoint3d& v) const
+{
+  POINT lp;
+  lp.x = viewToLogical(v.x - m_originX);
+  lp.y = viewToLogical(v.y - m_originY);
+  return lp;
+}
+
+// Two independent tests per coordinate: the first point sets both corners.
+inline void CBlockView::growExtents(const AcGePoint3d& v)
+{
+  if (v.x < m_extMin.x) {
+    m_extMin.x = v.x;
+  }
+  if (v.x > m_extMax.x) {
+    m_extMax.x = v.x;
+  }
+  if (v.y < m_extMin.y) {
+    m_extMin.y = v.y;
+  }
+  if (v.y > m_extMax.y) {
+    m_extMax.y = v.y;
+  }
+  if (v.z < m_extMin.z) {
+    m_extMin.z = v.z;
+  }
+  if (v.z > m_extMax.z) {
+    m_extMax.z = v.z;
+  }
+}

@@ -38,15 +38,19 @@ void CBlockView::drawPolyline(const PointBuffer& points)
   if (n < 2) {
     return;
   }
-  POINT* logical = new (std::nothrow) POINT[n];
-  if (logical == nullptr) {
-    return;
+  if (n > m_logicalCapacity) {
+    POINT* fresh = new (std::nothrow) POINT[n];
+    if (fresh == nullptr) {
+      return;
+    }
+    delete[] m_logical;
+    m_logical = fresh;
+    m_logicalCapacity = n;
   }
   for (int i = 0; i < n; ++i) {
-    logical[i] = logicalPoint(toView(points.data[i]));
+    m_logical[i] = logicalPoint(toView(points.data[i]));
   }
-  ::Polyline(m_pDC->m_hDC, logical, n);
-  delete[] logical;
+  ::Polyline(m_pDC->m_hDC, m_logical, n);
 }
 
 void CBlockView::fillPolygon(const AcGePoint3d v[4])

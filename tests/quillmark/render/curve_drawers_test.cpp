@@ -117,6 +117,34 @@ TEST(Curves, bulges_of_lightweight_polylines)
   EXPECT_TRUE(pointNear(p[36], -10000, 0));
 }
 
+// The drawers reuse their storage from one entity to the next within a pass:
+// nothing of a long path may show in the shorter shapes drawn after it.
+TEST(Curves, shapes_drawn_one_after_another_keep_their_own_points)
+{
+  AcDbPolyline longPath;
+  for (unsigned int i = 0; i < 12; ++i)
+    longPath.addVertexAt(i, {static_cast<double>(i), static_cast<double>(i % 2)}, 0.5);
+  AcDbPolyline shortPath;
+  shortPath.addVertexAt(0, {0, 0}, 0.0);
+  shortPath.addVertexAt(1, {3, 0}, 0.0);
+  AcDbCircle circle({2, 3, 0}, {0, 0, 1}, 1.0);
+  DrawProbe probe;
+  for (int pass = 0; pass < 2; ++pass) {
+    probe.view().drawLightweightPolyline(&longPath);
+    probe.view().drawLightweightPolyline(&shortPath);
+    probe.view().drawCircle(&circle);
+  }
+  MetafileRecord r = probe.finish();
+  ASSERT_EQ(r.polylines.size(), 6u);
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(r.polylines[3 * pass].points.size(), 11u * 37u + 1u) << "pass " << pass;
+    ASSERT_EQ(r.polylines[3 * pass + 1].points.size(), 2u) << "pass " << pass;
+    EXPECT_TRUE(pointNear(r.polylines[3 * pass + 1].points[1], 3000, 0));
+    ASSERT_EQ(r.polylines[3 * pass + 2].points.size(), 37u) << "pass " << pass;
+    EXPECT_TRUE(pointNear(r.polylines[3 * pass + 2].points[9], 2000, 4000));
+  }
+}
+
 TEST(Curves, old_style_polyline_spline_and_rectangle)
 {
   TestDrawing d; // vertices open by id only in a database
