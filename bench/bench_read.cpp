@@ -3,7 +3,7 @@
 //   scan_big_block_time     loading the same file and splitting it into group-code /
 //                           value pairs with numbers converted (dxfScanTags), best of 5
 //   read_vs_scan_ratio      the two, measured in this run (goal <= 1.5)
-//   read_big_block_rate     megabytes of DXF read into the database per second
+//   read_big_block_rate     megabytes of DXF read into the database per second (goal >= 130)
 //   db_bytes_per_entity     private memory the process gained holding the drawing,
 //                           per entity (goal < 200)
 //   list_block_names_time   the 10,000 block names of many_blocks.dxf through a block
@@ -164,7 +164,7 @@ void benchBigBlock(const std::string& dir)
     reportFailure("read_big_block_time", "ms", "<= 1.5 x scan");
     reportFailure("scan_big_block_time", "ms", "reference");
     reportFailure("read_vs_scan_ratio", "x", "<= 1.5");
-    reportFailure("read_big_block_rate", "MB/s", ">= 20");
+    reportFailure("read_big_block_rate", "MB/s", ">= 130");
     return;
   }
   double perEntity = (after - before) / static_cast<double>(entities);
@@ -201,7 +201,7 @@ void benchBigBlock(const std::string& dir)
   report("scan_big_block_time", scanMs, "ms", "reference", scannedAll);
   report("read_vs_scan_ratio", ratio, "x", "<= 1.5", ratio <= 1.5);
   double rate = megabytes / (readMs / 1000.0);
-  report("read_big_block_rate", rate, "MB/s", ">= 20", rate >= 20.0);
+  report("read_big_block_rate", rate, "MB/s", ">= 130", rate >= 130.0);
 }
 
 void benchBlockNames(const std::string& dir)
