@@ -169,17 +169,23 @@ AcGeMatrix3d CBlockView::nestedTransform(const AcGeMatrix3d& blockTransform) con
   return m_xform * AcGeMatrix3d::translation(m_offset.asVector()) * blockTransform;
 }
 
-void CBlockView::drawBlockReference(AcDbBlockReference* reference)
+AcDbBlockTableRecord* CBlockView::openReferencedBlock(AcDbBlockReference* reference)
 {
-  // A zero scale factor collapses the block: nothing is drawn.
+  // A zero scale factor collapses the block: nothing is drawn, and no spacing is
+  // divided by it.
   if (hasZeroScale(reference->scaleFactors())) {
-    return;
+    return nullptr;
   }
   AcDbObjectId id = reference->blockTableRecord();
   if (!mayWalk(id)) {
-    return;
+    return nullptr;
   }
-  AcDbBlockTableRecord* record = openBlockRecord(id);
+  return openBlockRecord(id);
+}
+
+void CBlockView::drawBlockReference(AcDbBlockReference* reference)
+{
+  AcDbBlockTableRecord* record = openReferencedBlock(reference);
   if (record == nullptr) {
     return;
   }
@@ -194,18 +200,12 @@ void CBlockView::drawBlockReference(AcDbBlockReference* reference)
 
 void CBlockView::drawMInsert(AcDbMInsertBlock* reference)
 {
-  AcGeScale3d scale = reference->scaleFactors();
-  if (hasZeroScale(scale)) {
-    return; // also keeps the spacings below from dividing by zero
-  }
-  AcDbObjectId id = reference->blockTableRecord();
-  if (!mayWalk(id)) {
-    return;
-  }
-  AcDbBlockTableRecord* record = openBlockRecord(id);
+  AcDbBlockTableRecord* record = openReferencedBlock(reference);
   if (record == nullptr) {
     return;
   }
+  AcGeScale3d scale = reference->scaleFactors(); // no factor is zero here
+  AcDbObjectId id = reference->blockTableRecord();
   AcGeMatrix3d savedXform = m_xform;
   AcGePoint3d savedOffset = m_offset;
   unsigned int columns = reference->columns();

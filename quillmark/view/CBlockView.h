@@ -110,6 +110,9 @@ public:
   // False for a block already being walked (a block met inside itself) and
   // beyond the deepest nesting walked.
   bool mayWalk(const AcDbObjectId& id) const;
+  // The block a reference walks, open for read; null when the reference draws nothing
+  // (a zero scale factor, a block already being walked, or a record that does not open).
+  AcDbBlockTableRecord* openReferencedBlock(AcDbBlockReference* reference);
   // m_xform for the walk of a block placed by `blockTransform` in the block
   // being walked: the transform itself at the top, combined with the transform
   // in force and an enclosing cell's offset deeper down.
