@@ -13,19 +13,12 @@
 #include "arx/db/AcDbShape.h"
 #include "arx/db/AcDbText.h"
 
+#include "arx/ExpectPoint.h"
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 const double kPi = 3.141592653589793;
-
-#define EXPECT_POINT(p, ex, ey, ez)                                                                \
-  do {                                                                                             \
-    AcGePoint3d got_ = (p);                                                                        \
-    EXPECT_NEAR(got_.x, ex, 1e-9) << "x of " #p;                                                   \
-    EXPECT_NEAR(got_.y, ey, 1e-9) << "y of " #p;                                                   \
-    EXPECT_NEAR(got_.z, ez, 1e-9) << "z of " #p;                                                   \
-  } while (0)
 
 // A block with base point `base`, in a new database.
 AcDbObjectId addBlock(AcDbDatabase& db, const char* name, const AcGePoint3d& base)

@@ -34,6 +34,7 @@
 #include "arx/db/AcDbViewport.h"
 #include "arx/db/AcDbXline.h"
 
+#include "arx/ExpectPoint.h"
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -41,14 +42,6 @@
 
 namespace {
 const double kPi = 3.141592653589793;
-
-#define EXPECT_POINT(p, ex, ey, ez)                                                                \
-  do {                                                                                             \
-    AcGePoint3d got_ = (p);                                                                        \
-    EXPECT_NEAR(got_.x, ex, 1e-9) << "x of " #p;                                                   \
-    EXPECT_NEAR(got_.y, ey, 1e-9) << "y of " #p;                                                   \
-    EXPECT_NEAR(got_.z, ez, 1e-9) << "z of " #p;                                                   \
-  } while (0)
 
 // An R12 drawing: no handles, no block records; a block "CHAIR" and model space.
 const char* const kR12 =
