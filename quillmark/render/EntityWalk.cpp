@@ -56,9 +56,11 @@ const DispatchRow kDispatch[] = {
     {&AcDbBlockReference::desc, &callDrawer<AcDbBlockReference, &CBlockView::drawBlockReference>},
 };
 
-bool hasZeroScale(const AcGeScale3d& s)
+// A zero x or y scale collapses the block; a zero z scale only flattens it,
+// which leaves a flat block as it is (some writers store inserts so).
+bool collapsesBlock(const AcGeScale3d& s)
 {
-  return s.sx == 0.0 || s.sy == 0.0 || s.sz == 0.0;
+  return s.sx == 0.0 || s.sy == 0.0;
 }
 
 } // namespace
@@ -171,9 +173,9 @@ AcGeMatrix3d CBlockView::nestedTransform(const AcGeMatrix3d& blockTransform) con
 
 AcDbBlockTableRecord* CBlockView::openReferencedBlock(AcDbBlockReference* reference)
 {
-  // A zero scale factor collapses the block: nothing is drawn, and no spacing is
-  // divided by it.
-  if (hasZeroScale(reference->scaleFactors())) {
+  // A zero x or y scale collapses the block: nothing is drawn, and no spacing
+  // is divided by it.
+  if (collapsesBlock(reference->scaleFactors())) {
     return nullptr;
   }
   AcDbObjectId id = reference->blockTableRecord();
@@ -204,7 +206,7 @@ void CBlockView::drawMInsert(AcDbMInsertBlock* reference)
   if (record == nullptr) {
     return;
   }
-  AcGeScale3d scale = reference->scaleFactors(); // no factor is zero here
+  AcGeScale3d scale = reference->scaleFactors(); // sx and sy are not zero here
   AcDbObjectId id = reference->blockTableRecord();
   AcGeMatrix3d savedXform = m_xform;
   AcGePoint3d savedOffset = m_offset;

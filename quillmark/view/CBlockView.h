@@ -111,7 +111,7 @@ public:
   // beyond the deepest nesting walked.
   bool mayWalk(const AcDbObjectId& id) const;
   // The block a reference walks, open for read; null when the reference draws nothing
-  // (a zero scale factor, a block already being walked, or a record that does not open).
+  // (a zero x or y scale, a block already being walked, or a record that does not open).
   AcDbBlockTableRecord* openReferencedBlock(AcDbBlockReference* reference);
   // m_xform for the walk of a block placed by `blockTransform` in the block
   // being walked: the transform itself at the top, combined with the transform

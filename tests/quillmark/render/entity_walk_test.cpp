@@ -9,8 +9,10 @@
 #include "quillmark/dialog/DrawingAccess.h"
 #include "quillmark/render/EntityClasses.h"
 
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <new>
 
 namespace {
 
@@ -210,6 +212,21 @@ TEST(EntityWalk, damaged_references_draw_nothing_and_change_nothing)
   EXPECT_EQ(pixels(r), "(2000,3000)") << "the transform in force is unchanged";
 }
 
+// Some writers store a flat block's multiple inserts with z scale 0: the block
+// still lies in its plane and is drawn; only x and y collapse it.
+TEST(EntityWalk, zero_z_scale_of_a_flat_block_draws_it)
+{
+  TestDrawing d;
+  AcDbObjectId flat = d.addBlock("FLAT");
+  d.add(flat, new AcDbPoint({1, 1, 0}));
+  AcDbObjectId b = d.addBlock("B");
+  AcDbBlockReference* once = reference(flat, {10, 0, 0});
+  once->setScaleFactors(AcGeScale3d(2, 3, 0));
+  d.add(b, once);                                          // (1, 1) -> (12, 3)
+  d.add(b, grid(flat, 2, 1, 10, 0, AcGeScale3d(2, 2, 0))); // (1, 1) -> (2, 2), (12, 2)
+  EXPECT_EQ(pixels(walk(d, "B")), "(12000,3000) (2000,2000) (12000,2000)");
+}
+
 TEST(EntityWalk, huge_array_ends_the_pass_when_the_budget_is_spent)
 {
   TestDrawing d;
@@ -225,6 +242,27 @@ TEST(EntityWalk, huge_array_ends_the_pass_when_the_budget_is_spent)
   EXPECT_EQ(acdbOpenObject(record, cell, AcDb::kForWrite), Acad::eOk) << "left open";
   if (record != nullptr)
     record->close();
+}
+
+// A walk started without a paint (as the drawers' tests do) has its whole
+// budget: the constructor sets it, whatever the memory held before.
+TEST(EntityWalk, a_new_view_walks_with_its_whole_budget)
+{
+  TestDrawing d;
+  AcDbObjectId b = d.addBlock("B");
+  d.add(b, new AcDbPoint({1, 2, 0}));
+  alignas(CBlockView) unsigned char storage[sizeof(CBlockView)];
+  std::memset(storage, 0xFF, sizeof storage);
+  CBlockView* view = new (storage) CBlockView;
+  EXPECT_EQ(view->m_walkBudget, CBlockView::kWalkBudget);
+  MetafileDC meta;
+  view->m_measuring = 0;
+  view->m_scale = 1000.0;
+  view->m_pDC = &meta.dc;
+  view->drawBlockRecord(findBlockRecord(&d.db, "B"));
+  view->m_pDC = nullptr;
+  view->~CBlockView();
+  EXPECT_EQ(pixels(meta.finish()), "(1000,2000)");
 }
 
 TEST(EntityWalk, walked_records_are_closed_again)
