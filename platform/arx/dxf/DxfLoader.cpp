@@ -17,6 +17,18 @@ int tableKindOf(const DxfTag& name)
       return k;
   return -1;
 }
+
+// A block name the database can hold: not empty, at most 255 bytes (what a name
+// buffer of the host holds), and without control characters.
+bool usableBlockName(const std::string& name)
+{
+  if (name.empty() || name.size() > 255)
+    return false;
+  for (char c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return false;
+  return true;
+}
 } // namespace
 
 DxfLoader::DxfLoader(AcDbDatabase& database, const char* data, std::size_t size)
@@ -214,7 +226,7 @@ bool DxfLoader::readTable()
     }
     if (!m_haveTag)
       return failAtEnd("a table");
-    if (kind < 0 || name.empty())
+    if (kind < 0 || name.empty() || (kind == 0 && !usableBlockName(name)))
       continue;
     AcDbSymbolTableRecord* record = m_builder.record(kind, name.c_str());
     if (AcDbLayerTableRecord* layer = AcDbLayerTableRecord::cast(record)) {
@@ -260,13 +272,12 @@ bool DxfLoader::readBlocks()
       return failAtEnd("the BLOCK at line " + std::to_string(blockLine));
     if (name.empty())
       name = altName;
-    if (name.empty())
-      return fail("the BLOCK at line " + std::to_string(blockLine) + " has no name");
-    AcDbBlockTableRecord* block = m_builder.block(name.c_str());
-    if (block == nullptr)
-      return fail("the BLOCK at line " + std::to_string(blockLine) + " has an invalid name");
-    m_builder.setOrigin(block, base);
-    if (!readEntities(block, false))
+    // A block whose name cannot be used is passed over with its entities (references
+    // to it draw nothing); the rest of the drawing is read.
+    AcDbBlockTableRecord* block = usableBlockName(name) ? m_builder.block(name.c_str()) : nullptr;
+    if (block != nullptr)
+      m_builder.setOrigin(block, base);
+    if (!readEntities(block, false, blockLine))
       return false;
     // ENDBLK's own tags.
     while (advance() && m_tag.code != 0) {
@@ -278,11 +289,13 @@ bool DxfLoader::readBlocks()
 
 // Entities up to the ENDSEC of the ENTITIES section, or up to the ENDBLK of a
 // block (`target`); m_tag is then that ENDSEC or ENDBLK.
-bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection)
+bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection, long blockLine)
 {
   AcDbBlockTableRecord* model = entitiesSection ? m_builder.block(ACDB_MODEL_SPACE) : nullptr;
   AcDbBlockTableRecord* paper = entitiesSection ? m_builder.block(ACDB_PAPER_SPACE) : nullptr;
+  const bool skipped = !entitiesSection && target == nullptr; // a block passed over
   const std::string where = entitiesSection ? std::string("the ENTITIES section")
+                            : skipped       ? "the BLOCK at line " + std::to_string(blockLine)
                                             : "block \"" + std::string(target->name()) + "\"";
   AcDb2dPolyline* polyline2d = nullptr; // the polyline whose vertices follow
   AcDb3dPolyline* polyline3d = nullptr;
@@ -307,6 +320,8 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection)
       m_entity.add(m_tag);
     if (!m_haveTag)
       return failAtEnd(where);
+    if (skipped)
+      continue;
     switch (m_entity.kind()) {
     case DxfEntityReader::kVertex:
       if (polyline2d != nullptr)

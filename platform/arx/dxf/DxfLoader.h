@@ -34,7 +34,9 @@ private:
   bool readTables();
   bool readTable();
   bool readBlocks();
-  bool readEntities(AcDbBlockTableRecord* target, bool entitiesSection);
+  // `target` null outside the ENTITIES section: the entities of a block passed over
+  // (its BLOCK at `blockLine`) are read and dropped.
+  bool readEntities(AcDbBlockTableRecord* target, bool entitiesSection, long blockLine = 0);
   bool skipSection(const std::string& name);
 
   DrawingBuilder m_builder; // fills the database

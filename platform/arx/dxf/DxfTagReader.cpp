@@ -1,5 +1,6 @@
 #include "arx/dxf/DxfTagReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -34,8 +35,9 @@ void DxfTagReader::refill()
   const std::size_t keep = static_cast<std::size_t>(m_end - m_pos);
   if (keep > 0 && m_pos != m_buffer.data())
     std::memmove(m_buffer.data(), m_pos, keep);
-  if (keep == m_buffer.size())
-    m_buffer.resize(m_buffer.size() * 2); // one line longer than the buffer
+  // A buffer smaller than the longest line grows, never past a line and its end.
+  if (keep == m_buffer.size() && m_buffer.size() < kMaxLine + 2)
+    m_buffer.resize(std::min(m_buffer.size() * 2, kMaxLine + 2));
   const std::size_t n = std::fread(m_buffer.data() + keep, 1, m_buffer.size() - keep, m_file);
   if (n == 0) {
     m_eof = true;
@@ -55,22 +57,32 @@ bool DxfTagReader::fail(long line, const std::string& what)
 
 bool DxfTagReader::readLine(const char*& start, std::size_t& length)
 {
+  // The line end is looked for within a line's greatest length (and its CR LF).
   const void* nl = nullptr;
   for (;;) {
-    if (m_pos < m_end)
-      nl = std::memchr(m_pos, '\n', static_cast<std::size_t>(m_end - m_pos));
-    if (nl != nullptr || m_file == nullptr || m_eof)
+    const std::size_t seen = static_cast<std::size_t>(m_end - m_pos);
+    if (seen > 0)
+      nl = std::memchr(m_pos, '\n', std::min(seen, kMaxLine + 2));
+    if (nl != nullptr || seen >= kMaxLine + 2 || m_file == nullptr || m_eof)
       break;
     refill();
   }
   if (m_pos >= m_end)
     return false;
+  if (nl == nullptr && static_cast<std::size_t>(m_end - m_pos) > kMaxLine) {
+    m_tooLong = true;
+    return fail(m_line + 1, "a line longer than " + std::to_string(kMaxLine) + " bytes");
+  }
   start = m_pos;
   const char* stop = nl != nullptr ? static_cast<const char*>(nl) : m_end;
   m_pos = nl != nullptr ? stop + 1 : m_end;
   if (stop > start && stop[-1] == '\r')
     --stop;
   length = static_cast<std::size_t>(stop - start);
+  if (length > kMaxLine) {
+    m_tooLong = true;
+    return fail(m_line + 1, "a line longer than " + std::to_string(kMaxLine) + " bytes");
+  }
   ++m_line;
   return true;
 }
@@ -138,9 +150,13 @@ bool DxfTagReader::next(DxfTag& tag)
     long long code = 0;
     if (!parseInteger(codeText, codeLength, code) || code < -5 || code > 1071)
       return fail(codeLine, "invalid group code " + quoted(codeText, codeLength));
-    if (!readLine(s, n))
+    if (!readLine(s, n)) {
+      if (m_tooLong)
+        return fail(codeLine + 1, "group code " + std::to_string(code) + ": a value longer than " +
+                                      std::to_string(kMaxLine) + " bytes");
       return fail(codeLine,
                   "group code " + std::to_string(code) + ": the file ends before the value");
+    }
     if (code == 999)
       continue; // a comment
     tag.code = static_cast<int>(code);

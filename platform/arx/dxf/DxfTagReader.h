@@ -3,7 +3,9 @@
 // value that does not fit its group code's type, or a file that ends between a
 // group code and its value stops the reader with an error naming the line and the
 // code (`invalid group code "1x"`). 999 comments are passed over. LF and CRLF line
-// ends are both accepted. Nothing is allocated per pair.
+// ends are both accepted. A line longer than kMaxLine bytes (DXF values are far
+// shorter) is an error naming its line, so reading a file never holds more than its
+// buffer. Nothing is allocated per pair.
 #pragma once
 
 #include <cstddef>
@@ -30,10 +32,14 @@ struct DxfTag {
 
 class DxfTagReader {
 public:
+  // The longest line read, without its end (64 KiB).
+  static constexpr std::size_t kMaxLine = 65536;
+
   // Reads a text held in memory.
   DxfTagReader(const char* data, std::size_t size);
   // Reads a file as it goes, through a buffer of `bufferSize` bytes that grows to
-  // hold the longest line (the file stays open and is read from its current position).
+  // hold the longest line, kMaxLine at most (the file stays open and is read from its
+  // current position).
   explicit DxfTagReader(std::FILE* file, std::size_t bufferSize = 1 << 20);
 
   // Reads the next pair into `tag`. False at the end of the text (error() empty)
@@ -44,6 +50,8 @@ public:
   long line() const { return m_line; }
   // True when reading the file failed (not merely ended).
   bool readFailed() const { return m_readFailed; }
+  // Bytes of file buffer held.
+  std::size_t bufferSize() const { return m_buffer.size(); }
 
 private:
   // The next line without its end; false at the end of the text.
@@ -58,6 +66,7 @@ private:
   std::vector<char> m_buffer;  // the buffered part of the file
   bool m_eof = false;          // the file has no more bytes
   bool m_readFailed = false;   // reading the file failed
+  bool m_tooLong = false;      // the reader stopped at a line longer than kMaxLine
   long m_line = 0;             // lines read so far
   std::string m_error;         // the fault, empty while there is none
 };

