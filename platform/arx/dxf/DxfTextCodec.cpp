@@ -74,19 +74,28 @@ int builtinToUtf16(unsigned codePage, const char* in, int size, char16_t* out, i
 int builtinToAnsi(const char16_t* in, int size, char* out, int capacity)
 {
   int n = 0;
-  for (int i = 0; i < size && n < capacity; ++i) {
+  for (int i = 0; i < size; ++i) {
     char16_t u = in[i];
-    char c = '?';
+    int c = -1;
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-      c = static_cast<char>(u);
+      c = u;
     } else {
       for (int k = 0; k < 32; ++k)
-        if (kCp1252High[k] == u && u != 0)
-          c = static_cast<char>(0x80 + k);
-      if (u >= 0xD800 && u <= 0xDBFF && i + 1 < size)
-        ++i; // a surrogate pair is one character
+        if (kCp1252High[k] == u)
+          c = 0x80 + k;
+      // The five bytes 1252 leaves undefined stand for themselves, as on Windows.
+      if (u >= 0x80 && u < 0xA0 && kCp1252High[u - 0x80] == 0)
+        c = u;
     }
-    out[n++] = c;
+    if (c >= 0) {
+      if (n + 1 > capacity)
+        return -1;
+      out[n++] = static_cast<char>(c);
+    } else {
+      if (n + DxfTextCodec::kAnsiBytesPerUnit > capacity)
+        return -1;
+      n += writeUnicodeEscape(u, out + n);
+    }
   }
   return n;
 }
@@ -99,6 +108,17 @@ unsigned builtinAnsiCodePage()
 const DxfTextCodec kBuiltin = {builtinToUtf16, builtinToAnsi, builtinAnsiCodePage};
 const DxfTextCodec* g_codec = &kBuiltin;
 } // namespace
+
+int writeUnicodeEscape(char16_t unit, char* out)
+{
+  static const char kHex[] = "0123456789ABCDEF";
+  out[0] = '\\';
+  out[1] = 'U';
+  out[2] = '+';
+  for (int k = 0; k < 4; ++k)
+    out[3 + k] = kHex[(unit >> (12 - 4 * k)) & 0xF];
+  return DxfTextCodec::kAnsiBytesPerUnit;
+}
 
 void setDxfTextCodec(const DxfTextCodec* codec)
 {

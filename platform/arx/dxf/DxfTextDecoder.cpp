@@ -32,7 +32,7 @@ int hexValue(char16_t c)
 const std::string& DxfTextDecoder::decode(const char* text, std::size_t length)
 {
   const DxfTextCodec& codec = dxfTextCodec();
-  if (isPlainAscii(text, length) || length > INT_MAX / 4) {
+  if (isPlainAscii(text, length) || length > INT_MAX / DxfTextCodec::kAnsiBytesPerUnit) {
     m_out.assign(text, length);
     return m_out;
   }
@@ -62,7 +62,7 @@ const std::string& DxfTextDecoder::decode(const char* text, std::size_t length)
     }
     m_wide[w] = m_wide[r++];
   }
-  m_out.resize(static_cast<std::size_t>(w) * 2 + 1);
+  m_out.resize(static_cast<std::size_t>(w) * DxfTextCodec::kAnsiBytesPerUnit + 1);
   int bytes = codec.toAnsi(m_wide.data(), w, &m_out[0], static_cast<int>(m_out.size()));
   m_out.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
   return m_out;

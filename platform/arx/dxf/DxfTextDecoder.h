@@ -1,6 +1,8 @@
 // DxfTextDecoder: turns a text value of a DXF file into the process's narrow text:
 // from the file's code page (or UTF-8), with "\U+XXXX" escapes resolved, through
-// the DxfTextCodec in force. Pure ASCII without escapes is copied as it is.
+// the DxfTextCodec in force. Pure ASCII without escapes is copied as it is. Escapes
+// are resolved before the conversion, so a character the file escapes but the ANSI
+// code page holds shows as itself; one it lacks comes back as "\U+XXXX".
 #pragma once
 
 #include <cstddef>

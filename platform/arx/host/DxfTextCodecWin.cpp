@@ -16,15 +16,49 @@ int winToUtf16(unsigned codePage, const char* in, int size, char16_t* out, int c
   return n > 0 ? n : -1;
 }
 
+// One character (one unit, or a surrogate pair) in the ANSI code page, exactly: a
+// character the code page lacks is not replaced by a look-alike (WC_NO_BEST_FIT_CHARS).
+// Returns the bytes written, or 0 when the code page cannot show it.
+int ansiCharacter(const char16_t* in, int units, char* out, int capacity)
+{
+  BOOL unshowable = FALSE;
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(in),
+                              units, out, capacity, nullptr, &unshowable);
+  return n > 0 && !unshowable ? n : 0;
+}
+
 int winToAnsi(const char16_t* in, int size, char* out, int capacity)
 {
   if (size == 0)
     return 0;
-  // Characters the ANSI code page cannot show become '?', as the host shows them.
-  const char* unshowable = GetACP() == CP_UTF8 ? nullptr : "?"; // UTF-8 takes no default
-  int n = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(in), size, out, capacity,
-                              unshowable, nullptr);
-  return n > 0 ? n : -1;
+  const wchar_t* wide = reinterpret_cast<const wchar_t*>(in);
+  if (GetACP() == CP_UTF8) { // every character can be shown; UTF-8 takes no default flag
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, size, out, capacity, nullptr, nullptr);
+    return n > 0 ? n : -1;
+  }
+  // The whole text at once when the code page shows all of it (the rule) ...
+  BOOL unshowable = FALSE;
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, size, out, capacity, nullptr,
+                              &unshowable);
+  if (n > 0 && !unshowable)
+    return n;
+  // ... else character by character, "\U+XXXX" for each unit of one it cannot show.
+  n = 0;
+  for (int i = 0; i < size;) {
+    const bool pair = in[i] >= 0xD800 && in[i] <= 0xDBFF && i + 1 < size && in[i + 1] >= 0xDC00 &&
+                      in[i + 1] <= 0xDFFF;
+    const int units = pair ? 2 : 1;
+    int written = ansiCharacter(in + i, units, out + n, capacity - n);
+    if (written == 0) {
+      if (n + units * DxfTextCodec::kAnsiBytesPerUnit > capacity)
+        return -1;
+      for (int k = 0; k < units; ++k)
+        written += writeUnicodeEscape(in[i + k], out + n + written);
+    }
+    n += written;
+    i += units;
+  }
+  return n;
 }
 
 unsigned winAnsiCodePage()

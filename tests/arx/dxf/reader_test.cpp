@@ -33,6 +33,7 @@
 #include "arx/db/AcDbUnknownEntity.h"
 #include "arx/db/AcDbViewport.h"
 #include "arx/db/AcDbXline.h"
+#include "arx/dxf/DxfTextCodec.h"
 
 #include "arx/ExpectPoint.h"
 #include <cmath>
@@ -386,7 +387,7 @@ TEST_F(R2000Drawing, image_and_wipeout_frames_and_paper_space)
 TEST(DxfText, code_pages_utf8_and_escapes_reach_the_narrow_code_page)
 {
   // Latin-1 "é" in an R12 file of code page 1252; UTF-8 in an R2018 file, with an
-  // escape; a Korean character, which code page 1252 cannot show, becomes '?'.
+  // escape; a Korean character, which code page 1252 cannot show, becomes "\U+D55C".
   AcDbDatabase r12(false);
   ASSERT_EQ(readDxf(r12, dxfText("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC|"
                                  "0|SECTION|2|ENTITIES|0|TEXT|1|Caf\xE9|0|ENDSEC|0|EOF")),
@@ -403,7 +404,56 @@ TEST(DxfText, code_pages_utf8_and_escapes_reach_the_narrow_code_page)
       Acad::eOk);
   text = nthEntity<AcDbText>(r2018, ACDB_MODEL_SPACE);
   ASSERT_NE(text, nullptr);
-  EXPECT_STREQ(text->textStringConst(), "Caf\xE9 \xE9 ?");
+  EXPECT_STREQ(text->textStringConst(), "Caf\xE9 \xE9 \\U+D55C");
+}
+
+// What code page 1252 cannot show becomes "\U+XXXX" (hex upper case, each half of a
+// surrogate pair alone), never '?' nor a look-alike: L with stroke would fit as "L",
+// z with acute as "z". Expected bytes are the characters' code points written out.
+TEST(DxfText, characters_the_code_page_lacks_become_escapes_and_names_stay_distinct)
+{
+  if (dxfTextCodec().ansiCodePage() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252";
+  AcDbDatabase db(false);
+  ASSERT_EQ(
+      readDxf(db, dxfText("0|SECTION|2|HEADER|9|$ACADVER|1|AC1032|0|ENDSEC|"
+                          "0|SECTION|2|BLOCKS|"
+                          "0|BLOCK|2|\xE6\xB8\xA9|10|0|20|0|30|0|0|ENDBLK|" // U+6E29
+                          "0|BLOCK|2|\xE5\xB1\x82|10|0|20|0|30|0|0|ENDBLK|" // U+5C42
+                          "0|BLOCK|2|\xC5\x81\xC3\xB3"
+                          "d\xC5\xBA|10|0|20|0|30|0|"                            // Łódź
+                          "0|ENDBLK|0|BLOCK|2|x\xF0\x9F\x98\x80|10|0|20|0|30|0|" // U+1F600
+                          "0|ENDBLK|0|ENDSEC|"
+                          "0|SECTION|2|ENTITIES|0|TEXT|8|\xE5\xB1\x82|1|\xE2\x82\xAC\xE2\x80\x94|"
+                          "0|ENDSEC|0|EOF")),
+      Acad::eOk)
+      << db.readError();
+  EXPECT_EQ(blockNames(db),
+            (std::vector<std::string>{"*Model_Space", "*Paper_Space", "\\U+6E29", "\\U+5C42",
+                                      "\\U+0141\xF3"
+                                      "d\\U+017A",
+                                      "x\\U+D83D\\U+DE00"}));
+  AcDbText* text = nthEntity<AcDbText>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text->layerName(), "\\U+5C42") << "the layer name is converted as names are";
+  EXPECT_STREQ(text->textStringConst(), "\x80\x97") << "euro sign and em dash are in 1252";
+}
+
+// An escape in the file is resolved before the conversion: a character the code page
+// holds shows as itself, one it lacks comes back as the same escape (any case of hex).
+TEST(DxfText, escapes_in_the_file_are_decoded_first)
+{
+  if (dxfTextCodec().ansiCodePage() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252";
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|HEADER|9|$ACADVER|1|AC1015|9|$DWGCODEPAGE|3|ANSI_1252|"
+                                "0|ENDSEC|0|SECTION|2|BLOCKS|"
+                                "0|BLOCK|2|\\U+4FDD\\u+6eab|10|0|20|0|30|0|0|ENDBLK|"
+                                "0|BLOCK|2|Caf\\U+00E9|10|0|20|0|30|0|0|ENDBLK|0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  EXPECT_EQ(blockNames(db), (std::vector<std::string>{"*Model_Space", "*Paper_Space",
+                                                      "\\U+4FDD\\U+6EAB", "Caf\xE9"}));
 }
 
 TEST(DxfBlocks, references_resolve_to_blocks_defined_later_and_r12_space_names)
