@@ -357,6 +357,9 @@ void DxfEntityReader::common(AcDbEntity* entity)
   if (m_lastLayerInterned == nullptr || m_layer != m_lastLayer) {
     m_lastLayer = m_layer;
     m_lastLayerInterned = m_builder.intern(m_layer.c_str());
+    // A layer the LAYER table lacks is made, as the host does on reading (colour 7,
+    // on); one the table defines later takes its colour and state from there.
+    m_builder.layer(m_lastLayerInterned);
   }
   m_builder.setLayerName(entity, m_lastLayerInterned);
   long long color = integer(62, 256);

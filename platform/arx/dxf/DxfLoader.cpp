@@ -133,6 +133,8 @@ Acad::ErrorStatus DxfLoader::loadSections()
       failAtEnd("the file, after the " + name + " section");
       return m_status;
     }
+    if (name == "HEADER" && m_tag.code == 9 && !skipOrphanVariables())
+      return m_status;
   }
 }
 
@@ -176,6 +178,20 @@ bool DxfLoader::readHeader()
     m_text.setCodePage(65001);
   else if (codePage != 0)
     m_text.setCodePage(codePage);
+  return true;
+}
+
+// Header variables after the HEADER's ENDSEC: some writers close the section early
+// with a stray ENDSEC and go on with more variables, then end it again. As the host
+// recovers such a file, the orphans are passed over up to the next group 0, and a
+// second ENDSEC there is taken as the end the section meant.
+bool DxfLoader::skipOrphanVariables()
+{
+  while (m_tag.code != 0)
+    if (!advance())
+      return failAtEnd("the header variables after the HEADER section");
+  if (m_tag.is("ENDSEC") && !advance())
+    return failAtEnd("the file, after the HEADER section");
   return true;
 }
 

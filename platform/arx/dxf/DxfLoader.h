@@ -31,6 +31,7 @@ private:
   bool fail(const std::string& what);
   bool failAtEnd(const std::string& where);
   bool readHeader();
+  bool skipOrphanVariables();
   bool readTables();
   bool readTable();
   bool readBlocks();

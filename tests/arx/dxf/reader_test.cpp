@@ -456,6 +456,76 @@ TEST(DxfText, escapes_in_the_file_are_decoded_first)
                                                       "\\U+4FDD\\U+6EAB", "Caf\xE9"}));
 }
 
+// Layers by name in table order, each as "NAME colour on|off".
+std::vector<std::string> layerStates(AcDbDatabase& db)
+{
+  std::vector<std::string> states;
+  AcDbLayerTable* table = nullptr;
+  db.getSymbolTable(table, AcDb::kForRead);
+  AcDbLayerTableIterator* it = nullptr;
+  table->newIterator(it);
+  for (; !it->done(); it->step()) {
+    AcDbLayerTableRecord* r = nullptr;
+    it->getRecord(r, AcDb::kForRead);
+    states.push_back(std::string(r->name()) + " " + std::to_string(r->color().colorIndex()) +
+                     (r->isOff() ? " off" : " on"));
+    r->close();
+  }
+  delete it;
+  table->close();
+  return states;
+}
+
+TEST(DxfTables, an_entity_on_a_layer_the_table_lacks_makes_that_layer_colour_7_and_on)
+{
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|1|"
+                                "0|LAYER|2|WALLS|70|0|62|-1|0|ENDTAB|0|ENDSEC|"
+                                "0|SECTION|2|BLOCKS|0|BLOCK|2|B|10|0|20|0|30|0|"
+                                "0|LINE|8|GHOST|10|0|20|0|30|0|11|1|21|0|31|0|"
+                                "0|LINE|8|walls|10|0|20|0|30|0|11|1|21|0|31|0|0|ENDBLK|0|ENDSEC|"
+                                "0|SECTION|2|ENTITIES|0|CIRCLE|10|0|20|0|30|0|40|1|"
+                                "0|POINT|8|Ghost|10|0|20|0|30|0|0|POINT|8|Dim|10|0|20|0|30|0|"
+                                "0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  // "walls" and "Ghost" are the layers WALLS and GHOST (names ignore case); a circle
+  // without group 8 is on layer 0.
+  EXPECT_EQ(layerStates(db),
+            (std::vector<std::string>{"0 7 on", "WALLS 1 off", "GHOST 7 on", "Dim 7 on"}));
+}
+
+TEST(DxfRecovery, a_header_closed_early_skips_the_orphan_variables_and_reads_every_block)
+{
+  // The HEADER's first ENDSEC is stray: variables follow it, then the real ENDSEC.
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|HEADER|9|$ACADVER|1|AC1009|9|$HANDSEED|5|FFFF|"
+                                "0|ENDSEC|9|$DIMASZ|40|2.5|9|$INSUNITS|70|4|0|ENDSEC|"
+                                "0|SECTION|2|BLOCKS|0|BLOCK|2|B1|10|0|20|0|30|0|0|ENDBLK|"
+                                "0|BLOCK|2|B2|10|0|20|0|30|0|0|ENDBLK|0|ENDSEC|"
+                                "0|SECTION|2|ENTITIES|0|LINE|10|0|20|0|30|0|11|1|21|1|31|0|"
+                                "0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  EXPECT_EQ(blockNames(db), (std::vector<std::string>{"*Model_Space", "*Paper_Space", "B1", "B2"}));
+  EXPECT_STREQ(db.dxfVersion(), "AC1009");
+  EXPECT_NE(nthEntity<AcDbLine>(db, ACDB_MODEL_SPACE), nullptr);
+
+  // Orphans straight before the next section (no second ENDSEC) are passed over too;
+  // a file that ends among them is still a truncated file.
+  AcDbDatabase single(false);
+  ASSERT_EQ(readDxf(single, dxfText("0|SECTION|2|HEADER|0|ENDSEC|9|$DIMASZ|40|2.5|"
+                                    "0|SECTION|2|BLOCKS|0|BLOCK|2|B1|10|0|20|0|30|0|0|ENDBLK|"
+                                    "0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << single.readError();
+  EXPECT_EQ(blockNames(single), (std::vector<std::string>{"*Model_Space", "*Paper_Space", "B1"}));
+  AcDbDatabase cut(false);
+  EXPECT_NE(readDxf(cut, dxfText("0|SECTION|2|HEADER|0|ENDSEC|9|$DIMASZ|40|2.5")), Acad::eOk);
+  EXPECT_NE(std::string(cut.readError()).find("after the HEADER section"), std::string::npos)
+      << cut.readError();
+}
+
 TEST(DxfBlocks, references_resolve_to_blocks_defined_later_and_r12_space_names)
 {
   AcDbDatabase db(false);
