@@ -126,22 +126,35 @@ void CBlockDialog::OnChangePattern()
   // Only the member is upper-cased; the edit keeps what the user typed.
   m_pattern.MakeUpper();
   refillList();
+  // The preview shows what OK returns: the block stays selected while it is listed;
+  // when the new pattern drops it, nothing is selected and the preview is cleared.
+  if (m_blockName.IsEmpty())
+    return;
+  LRESULT kept = findEntry(LB_FINDSTRINGEXACT, m_blockName);
+  m_list.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(kept), 0);
+  if (kept == LB_ERR)
+    OnSelchangeBlockList();
 }
 
 void CBlockDialog::OnChangeSelection()
 {
   UpdateData(TRUE);
   m_selection.MakeUpper();
-  // Prefix search ignoring case. From start index 0 the list box begins with the second
-  // entry, wraps round, and examines the first entry last.
-  LRESULT found = m_list.SendMessage(
-      LB_FINDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(m_selection)));
+  // The entry whose whole name was typed, else the first in list order that begins with
+  // the text (both ignore case). Start index -1 searches from the first entry; from 0
+  // the list box would begin with the second and examine the first last.
+  LRESULT found = findEntry(LB_FINDSTRINGEXACT, m_selection);
   if (found == LB_ERR)
-    m_list.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-  else
-    m_list.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    found = findEntry(LB_FINDSTRING, m_selection);
+  m_list.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(found), 0); // LB_ERR (-1): none
   // LB_SETCURSEL sends no notification.
   OnSelchangeBlockList();
+}
+
+LRESULT CBlockDialog::findEntry(UINT message, const CString& text)
+{
+  return m_list.SendMessage(message, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(static_cast<const char*>(text)));
 }
 
 void CBlockDialog::OnSelchangeBlockList()

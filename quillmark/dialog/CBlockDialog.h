@@ -1,6 +1,6 @@
 // CBlockDialog: the modal block dialog (template 145). It lists the block names of a
 // drawing that match a wildcard pattern, selects by type-ahead, and previews the
-// selected block in its CBlockView.
+// selected block in its CBlockView; the preview always shows what OK returns.
 //   openDrawing(null)   browse the host's current drawing (never deleted here)
 //   openDrawing(path)   read a drawing file into a private database, owned by the
 //                       dialog and deleted when it is destroyed
@@ -51,6 +51,11 @@ protected:
   afx_msg void OnChangeSelection();
 
   DECLARE_MESSAGE_MAP()
+
+private:
+  // The index LB_FINDSTRING or LB_FINDSTRINGEXACT gives for `text`, searching the
+  // whole list from its first entry; LB_ERR when none matches.
+  LRESULT findEntry(UINT message, const CString& text);
 };
 
 // Fills `list` (emptied first when `reset` is 1) with the names that do not begin with

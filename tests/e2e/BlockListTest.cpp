@@ -1,6 +1,7 @@
 // (BLOCK-LIST) end to end: minicad loads QUILMARK.ARX, a --ui script plays the user.
 #include "CallBannerText.h"
 #include "MinicadRun.h"
+#include "PngPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -85,24 +86,53 @@ TEST_F(BlockList, returns_the_selected_name_upper_cased_or_nil)
   std::string script;
   // A mixed-case name is returned upper-cased.
   script += std::string(kDialog) + "select 1061 \"TABLE2\"\nclick 1\n";
-  // Type-ahead starts after the first entry: "a" selects AB, not A1 (entry 0) ...
-  script += std::string(kDialog) + "type 1067 \"a\"\nclick 1\n";
-  // ... which is examined last, so only a prefix nothing else has selects it.
-  script += std::string(kDialog) + "type 1067 \"a1\"\nclick 1\n";
   // A prefix that matches nothing clears the selection: OK returns nil.
   script += std::string(kDialog) + "select 1061 \"LAMP\"\ntype 1067 \"zz\"\nclick 1\n";
-  // A new pattern leaves nothing selected, although the preview keeps the last block.
-  script += std::string(kDialog) + "select 1061 \"LAMP\"\ntype 1066 \"l*\"\nclick 1\n";
   // Cancel returns nil whatever is selected.
   script += std::string(kDialog) + "select 1061 \"LAMP\"\nclick 2\n";
   // Arguments are ignored.
   script += std::string(kDialog) + "select 1061 \"DESK-1\"\nclick 1\n";
-  MinicadRun result = run(script, {"(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)",
-                                   "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST 1 \"x\")"});
-  std::vector<std::string> expected = {"\"TABLE2\"", "\"AB\"", "\"A1\"",    "nil",
-                                       "nil",        "nil",    "\"DESK-1\""};
+  MinicadRun result =
+      run(script, {"(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST)", "(BLOCK-LIST 1 \"x\")"});
+  std::vector<std::string> expected = {"\"TABLE2\"", "nil", "nil", "\"DESK-1\""};
   EXPECT_EQ(result.results(), expected) << "minicad printed:\n" << result.output;
   EXPECT_EQ(result.exitCode, 0);
+}
+
+// The preview shows what OK returns, on a drawing of the blocks A, AB and AC (each one
+// line). Type-ahead selects the entry whose whole name was typed, else the first entry
+// in list order that begins with the text; a new pattern keeps a selection it still
+// lists and otherwise leaves nothing selected with the preview cleared to black.
+TEST(BlockListSelection, type_ahead_and_pattern_changes_keep_preview_and_result_together)
+{
+  TempFolder folder;
+  std::string drawing = folder.write("abc.dxf", dxfWithBlocks({"AC", "A", "AB"}));
+  auto snap = [&](const char* name) {
+    return "snap 1063 \"" + folder.path() + "\\" + name + ".png\"\n";
+  };
+  std::string script;
+  script += std::string(kDialog) + "type 1067 \"a\"\nclick 1\n";
+  script += std::string(kDialog) + "type 1067 \"ac\"\nclick 1\n";
+  script += std::string(kDialog) + "type 1067 \"Ab\"\nclick 1\n";
+  script += std::string(kDialog) + "select 1061 \"AB\"\n" + snap("selected") +
+            "type 1066 \"a*\"\n" + snap("still-listed") + "click 1\n";
+  script += std::string(kDialog) + "select 1061 \"AB\"\ntype 1066 \"ac*\"\n" + snap("dropped") +
+            "click 1\n";
+  MinicadRun result =
+      runMinicad(folder, script, std::vector<std::string>(5, "(BLOCK-LIST)"), {drawing});
+  ASSERT_FALSE(result.timedOut) << result.output;
+  std::vector<std::string> expected = {"\"A\"", "\"AC\"", "\"AB\"", "\"AB\"", "nil"};
+  EXPECT_EQ(result.results(), expected) << "minicad printed:\n" << result.output;
+  EXPECT_EQ(result.exitCode, 0);
+
+  Picture selected = loadPng(folder.path() + "\\selected.png");
+  Picture stillListed = loadPng(folder.path() + "\\still-listed.png");
+  Picture dropped = loadPng(folder.path() + "\\dropped.png");
+  ASSERT_GT(selected.width, 100) << "no picture of the preview";
+  EXPECT_GT(selected.litInside(3), 20) << "the selected block is not drawn";
+  EXPECT_EQ(stillListed.pixels, selected.pixels) << "a still-listed block stays on screen";
+  ASSERT_EQ(dropped.width, selected.width);
+  EXPECT_EQ(dropped.litInside(3), 0) << "a block the pattern drops stays on screen";
 }
 
 TEST_F(BlockList, failing_step_names_its_line_and_cancels_the_dialog)
