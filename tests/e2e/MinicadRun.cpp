@@ -209,10 +209,10 @@ MinicadRun runMinicad(const TempFolder& folder, const std::string& script,
   return run;
 }
 
-std::string dxfWithBlocks(const std::vector<std::string>& names)
+std::string dxfWithBlocks(const std::vector<std::string>& names, const char* version)
 {
-  std::string dxf = "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n"
-                    "0\nSECTION\n2\nBLOCKS\n";
+  std::string dxf = std::string("0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n") + version +
+                    "\n0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n";
   for (const std::string& name : names) {
     bool anonymous = !name.empty() && name[0] == '*';
     dxf += "0\nBLOCK\n8\n0\n2\n" + name + "\n70\n" + (anonymous ? "1" : "0") +

@@ -38,6 +38,6 @@ MinicadRun runMinicad(const TempFolder& folder, const std::string& script,
                       const std::vector<std::string>& expressions,
                       const std::vector<std::string>& drawings, unsigned timeoutMs = 30000);
 
-// A drawing (R12 DXF) whose BLOCKS section holds one block per name, each with one
-// line; names beginning with '*' are anonymous blocks.
-std::string dxfWithBlocks(const std::vector<std::string>& names);
+// A drawing (R12 DXF, or the $ACADVER `version`) whose BLOCKS section holds one block
+// per name, each with one line; names beginning with '*' are anonymous blocks.
+std::string dxfWithBlocks(const std::vector<std::string>& names, const char* version = "AC1009");
