@@ -7,9 +7,10 @@
 //    sent messages are dispatched in the order they were sent, so the next step's
 //    messages are handled after it (or inside the modal loop it opened);
 //  - other steps use SendMessageTimeout, which waits until the dialog has handled them.
-// A step that cannot be done prints its line and fails the run; every dialog of the
-// UI thread is then cancelled, as are the dialogs that appear later, so that minicad
-// never waits on a dialog that nobody will close.
+// A step that cannot be done prints its line and fails the run; every dialog and box
+// of the UI thread is then cancelled, innermost first, as are those open when the
+// script ends and those that appear later, so that minicad never waits on a dialog
+// that nobody will close.
 #include "minicad/UiScript.h"
 
 // gdiplus.h needs what WIN32_LEAN_AND_MEAN leaves out of windows.h.
@@ -28,7 +29,6 @@ namespace {
 
 const DWORD kWaitLimitMs = 10000;     // longest a `wait` step waits for its window
 const DWORD kSendLimitMs = 5000;      // longest a step waits for the dialog to answer
-const DWORD kLeftOpenMs = 10000;      // a dialog left open this long after the script is cancelled
 const char kDialogClass[] = "#32770"; // the class of dialogs and message boxes
 
 // One line of the script: the step's word and its arguments, quotes removed.
@@ -165,29 +165,68 @@ std::vector<HWND> uiDialogs()
   return dialogs;
 }
 
-// Closes every dialog of the UI thread, the enabled (innermost) ones first: IDCANCEL as
-// Escape would, then WM_CLOSE for a dialog that ignores it. Gives up after the wait limit.
+// Sends a message that the dialog answers at once; false when it did not answer.
+bool sendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr);
+
+// Lets the UI thread handle what the steps sent it: a round trip through its topmost
+// dialog. A click sent just before may be opening a box, whose modal loop answers.
+void settle()
+{
+  std::vector<HWND> dialogs = uiDialogs();
+  if (!dialogs.empty())
+    sendNow(dialogs[0], WM_NULL, 0, 0);
+}
+
+// The innermost of the open dialogs: an enabled one that owns none of the others
+// (the topmost such, for boxes without an owner); null when every one is disabled.
+HWND innermost(const std::vector<HWND>& dialogs)
+{
+  for (HWND dialog : dialogs) {
+    if (!IsWindowEnabled(dialog))
+      continue;
+    bool owner = false;
+    for (HWND other : dialogs)
+      owner = owner || (other != dialog && GetWindow(other, GW_OWNER) == dialog);
+    if (!owner)
+      return dialog;
+  }
+  return nullptr;
+}
+
+// Closes every dialog and box of the UI thread, innermost first, as Escape would
+// (IDCANCEL; WM_CLOSE for one that ignores it), each gone before the next is asked.
+// An outer dialog cancelled while an inner one runs would end inside the inner modal
+// loop, and its own loop would then wait for a message that never comes: so the
+// thread first handles what was sent to it (a box may be opening), and a posted
+// WM_NULL wakes a loop whose dialog has ended. Gives up after the wait limit.
 void cancelDialogs()
 {
   DWORD start = GetTickCount();
   int attempts = 0;
+  HWND last = nullptr;
   for (;;) {
+    settle();
     std::vector<HWND> dialogs = uiDialogs();
     if (dialogs.empty() || GetTickCount() - start > kWaitLimitMs)
       return;
-    for (HWND dialog : dialogs) {
-      if (!IsWindowEnabled(dialog))
-        continue;
+    HWND dialog = innermost(dialogs);
+    if (dialog != last) {
+      last = dialog;
+      attempts = 0;
+    }
+    if (dialog) {
       UINT message = attempts % 10 == 9 ? WM_CLOSE : WM_COMMAND;
       PostMessageA(dialog, message, message == WM_COMMAND ? IDCANCEL : 0, 0);
+      ++attempts;
     }
-    ++attempts;
-    Sleep(100);
+    PostThreadMessageA(g_runner.uiThread, WM_NULL, 0, 0);
+    // Wait for it to go (EndDialog hides it at once) before asking the next one.
+    for (int i = 0; i < 10 && dialog && IsWindow(dialog) && IsWindowVisible(dialog); ++i)
+      Sleep(20);
   }
 }
 
-// Sends a message that the dialog answers at once; false when it did not answer.
-bool sendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr)
+bool sendNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
   DWORD_PTR answer = 0;
   if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kSendLimitMs, &answer))
@@ -407,33 +446,24 @@ Outcome runStep(const Step& step)
   return stepSnap(w[1], w[2]);
 }
 
-// After the last step (or a failure) until minicad's expressions end: a dialog left open
-// with nothing to drive it is cancelled (at once after a failure, else after kLeftOpenMs).
+// After the last step (or a failure) until minicad's expressions end: nothing drives
+// the dialogs any more, so one left open, or one that appears later, is cancelled at
+// once (after the last step's messages have been handled), innermost first.
 void watchLeftovers()
 {
-  HWND seen = nullptr;
-  DWORD since = 0;
-  while (WaitForSingleObject(g_runner.finish, 100) != WAIT_OBJECT_0) {
+  do {
+    settle();
     std::vector<HWND> dialogs = uiDialogs();
-    if (dialogs.empty()) {
-      seen = nullptr;
+    if (dialogs.empty())
       continue;
-    }
-    if (g_runner.failed) {
-      cancelDialogs();
-      continue;
-    }
-    if (dialogs[0] != seen) {
-      seen = dialogs[0];
-      since = GetTickCount();
-    } else if (GetTickCount() - since > kLeftOpenMs) {
+    if (!g_runner.failed) {
       fprintf(stderr, "ui: %s: the script has ended but \"%s\" is still open; cancelling it\n",
-              g_runner.path.c_str(), windowText(seen).c_str());
+              g_runner.path.c_str(), windowText(dialogs[0]).c_str());
       fflush(stderr);
       g_runner.failed = true;
-      cancelDialogs();
     }
-  }
+    cancelDialogs();
+  } while (WaitForSingleObject(g_runner.finish, 100) != WAIT_OBJECT_0);
 }
 
 DWORD WINAPI runScript(void*)

@@ -146,4 +146,18 @@ TEST_F(BlockList, failing_step_names_its_line_and_cancels_the_dialog)
   EXPECT_EQ(result.exitCode, 1);
 }
 
+// The about box is still opening (its click is handled after the next step is read)
+// when a step fails: the box is closed first, then the dialog, and minicad ends. A
+// dialog cancelled under an inner box would end inside the box's modal loop, and its
+// own loop would wait for ever.
+TEST_F(BlockList, failing_step_while_a_box_opens_closes_the_box_then_the_dialog)
+{
+  MinicadRun result = run(std::string(kDialog) + "click 3\nlist 9999\n", {"(BLOCK-LIST)"});
+  EXPECT_GE(result.find(":3: no control 9999 in \"Quillmark : Version 1.0 Beta2\"", true), 0)
+      << "minicad printed:\n"
+      << result.output;
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"}) << result.output;
+  EXPECT_EQ(result.exitCode, 1);
+}
+
 } // namespace
