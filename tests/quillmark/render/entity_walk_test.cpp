@@ -150,7 +150,7 @@ TEST(EntityWalk, multiple_insert_cells_in_order_and_spacing)
   AcDbObjectId cell = d.addBlock("CELL");
   d.add(cell, new AcDbPoint({0, 0, 0}));
   AcDbObjectId b = d.addBlock("GRID");
-  d.add(b, grid(cell, 3, 2, 10, 5, AcGeScale3d(2, 2, 1)));
+  d.add(b, grid(cell, 3, 2, 10, 5, AcGeScale3d(2, 4, 1))); // each spacing over its own scale
   d.add(b, new AcDbPoint({1, 1, 0})); // after the insert: at its own place
   EXPECT_EQ(pixels(walk(d, "GRID")),
             "(0,0) (0,5000) (10000,0) (10000,5000) (20000,0) (20000,5000) (1000,1000)");
