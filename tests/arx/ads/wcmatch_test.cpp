@@ -36,11 +36,18 @@ TEST(AcutWcMatch, literals_are_case_sensitive_and_whole)
 
 TEST(AcutWcMatch, hash_at_and_dot_match_digit_letter_and_neither)
 {
+  // Each class at its edges and the characters just outside them: '/' and ':'
+  // around the digits, '@' '[' '`' '{' around the letters.
   const Case cases[] = {
-      {"7", "#", true},  {"A", "#", false},       {"a", "@", true},     {"Z", "@", true},
-      {"5", "@", false}, {"-", ".", true},        {" ", ".", true},     {"a", ".", false},
-      {"0", ".", false}, {"\xC7\xD1", ".", true}, {"D12", "@##", true}, {"D1A", "@##", false},
-      {"#", "#", false}, {"", "#", false},
+      {"0", "#", true},     {"9", "#", true},      {"/", "#", false},   {":", "#", false},
+      {"A", "#", false},    {"A", "@", true},      {"Z", "@", true},    {"a", "@", true},
+      {"z", "@", true},     {"@", "@", false},     {"[", "@", false},   {"`", "@", false},
+      {"{", "@", false},    {"5", "@", false},     {"0", ".", false},   {"9", ".", false},
+      {"A", ".", false},    {"Z", ".", false},     {"a", ".", false},   {"z", ".", false},
+      {" ", ".", true},     {"-", ".", true},      {"/", ".", true},    {":", ".", true},
+      {"@", ".", true},     {"[", ".", true},      {"`", ".", true},    {"{", ".", true},
+      {"~", ".", true},     {"\x7F", ".", true},   {"\x01", ".", true}, {"\xC7\xD1", ".", true},
+      {"D12", "@##", true}, {"D1A", "@##", false}, {"#", "#", false},   {"", "#", false},
   };
   CHECK_CASES(cases);
 }
@@ -96,8 +103,10 @@ TEST(AcutWcMatch, backquote_takes_the_next_character_literally)
 TEST(AcutWcMatch, commas_separate_alternatives)
 {
   const Case cases[] = {
-      {"CHAIR", "TABLE,CH*", true}, {"DESK", "TABLE,CH*", false},  {"", "A,", true},
-      {"DESK", "~CH*,TABLE", true}, {"CHAIR", "~CH*,CHAIR", true}, {"X", "[A,X]", true},
+      {"CHAIR", "TABLE,CH*", true}, {"DESK", "TABLE,CH*", false},   {"", "A,", true},
+      {"DESK", "~CH*,TABLE", true}, {"CHAIR", "~CH*,CHAIR", true},  {"X", "[A,X]", true},
+      {"DESK", "TABLE,~CH*", true}, {"CHAIR", "TABLE,~CH*", false}, // ~ opens each alternative
+      {"X", "A,~", true},
   };
   CHECK_CASES(cases);
 }

@@ -46,7 +46,8 @@ const double kPi = 3.141592653589793;
 
 // An R12 drawing: no handles, no block records; a block "CHAIR" and model space.
 const char* const kR12 =
-    "0|SECTION|2|HEADER|9|$ACADVER|1|AC1009|0|ENDSEC|"
+    "999|comments are passed over, at the top and anywhere else|"
+    "0|SECTION|999|before the name|2|HEADER|9|$ACADVER|1|AC1009|0|ENDSEC|"
     "0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|2|0|LAYER|2|WALLS|70|0|62|1|6|CONTINUOUS|"
     "0|LAYER|2|HIDDEN|70|1|62|-3|0|ENDTAB|0|ENDSEC|"
     "0|SECTION|2|BLOCKS|0|BLOCK|8|0|2|CHAIR|70|0|10|1|20|2|30|0|"
@@ -55,6 +56,7 @@ const char* const kR12 =
     "0|VERTEX|8|0|10|1|20|1|30|0|42|1|0|SEQEND|8|0|"
     "0|POLYLINE|8|0|66|1|70|8|0|VERTEX|8|0|10|1|20|2|30|3|70|32|0|SEQEND|"
     "0|SOLID|8|0|10|0|20|0|30|4|11|1|21|0|12|0|22|1|"
+    "0|SOLID|8|0|10|1|20|2|30|3|11|0|21|0|12|0|22|1|13|4|23|5|210|1|220|0|230|0|"
     "0|3DFACE|8|0|10|0|20|0|30|0|11|1|21|0|31|0|12|1|22|1|32|0|13|0|23|1|33|0|70|5|"
     "0|ATTDEF|8|0|10|0|20|0|30|0|40|1|1|X|3|Name?|2|TAG|"
     "0|ENDBLK|8|0|0|ENDSEC|"
@@ -62,12 +64,13 @@ const char* const kR12 =
     "0|INSERT|8|WALLS|2|CHAIR|10|10|20|10|30|0|41|2|42|2|43|1|50|90|66|1|"
     "0|ATTRIB|8|0|10|0|20|0|30|0|40|1|1|V|2|TAG|0|SEQEND|"
     "0|INSERT|8|0|2|CHAIR|10|0|20|0|30|0|70|3|44|10|45|5|"
+    "999|between two entities|"
     "0|LINE|8|WALLS|62|0|10|0|20|0|30|0|11|10|21|0|31|0|"
     "0|CIRCLE|8|WALLS|62|3|10|1|20|1|30|0|40|3|210|0|220|0|230|-1|"
     "0|POINT|8|HIDDEN|10|1|20|2|30|3|"
     "0|TEXT|8|0|10|1|20|1|30|0|40|2|1|AB|72|2|11|9|21|1|31|0|"
     "0|SHAPE|8|0|10|0|20|0|30|0|40|1|2|BOX|"
-    "0|TRACE|8|0|10|0|20|0|30|0|11|1|21|0|31|0|12|0|22|1|32|0|13|1|23|1|33|0|"
+    "0|TRACE|8|0|10|0|20|0|30|2|11|1|21|0|12|0|22|1|13|2|23|3|210|0|220|1|230|0|"
     "0|ENDSEC|0|EOF";
 
 // An R2000 drawing: block records and handles, lightweight polylines, hatches,
@@ -201,6 +204,16 @@ TEST_F(R12Drawing, block_entities_in_world_coordinates)
   AcGePoint3d corner;
   solid->getPointAt(3, corner);
   EXPECT_POINT(corner, 0, 1, 4); // no fourth corner: the third again, at the elevation
+  // Normal (1, 0, 0): the arbitrary axis rule gives object x = world y, object y =
+  // world z, so object (x, y, elevation) is world (elevation, x, y).
+  solid = nthEntity<AcDbSolid>(db, "CHAIR", 1);
+  ASSERT_NE(solid, nullptr);
+  solid->getPointAt(0, corner);
+  EXPECT_POINT(corner, 3, 1, 2);
+  solid->getPointAt(2, corner);
+  EXPECT_POINT(corner, 3, 0, 1);
+  solid->getPointAt(3, corner);
+  EXPECT_POINT(corner, 3, 4, 5); // the fourth corner as given
 
   AcDbFace* face = nthEntity<AcDbFace>(db, "CHAIR");
   ASSERT_NE(face, nullptr);
@@ -253,7 +266,15 @@ TEST_F(R12Drawing, model_space_entities_and_references)
 
   EXPECT_NE(nthEntity<AcDbPoint>(db, ACDB_MODEL_SPACE), nullptr);
   EXPECT_NE(nthEntity<AcDbShape>(db, ACDB_MODEL_SPACE), nullptr);
-  EXPECT_NE(nthEntity<AcDbTrace>(db, ACDB_MODEL_SPACE), nullptr);
+  // Normal (0, 1, 0): object x = world -x, object y = world z, so object
+  // (x, y, elevation) is world (-x, elevation, y).
+  AcDbTrace* trace = nthEntity<AcDbTrace>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(trace, nullptr);
+  AcGePoint3d corner;
+  trace->getPointAt(1, corner);
+  EXPECT_POINT(corner, -1, 2, 0);
+  trace->getPointAt(3, corner);
+  EXPECT_POINT(corner, -2, 2, 3); // the fourth corner as given
   EXPECT_EQ(nthEntity<AcDbAttribute>(db, ACDB_MODEL_SPACE), nullptr)
       << "attributes belong to their reference, not to the space";
 }
@@ -524,6 +545,22 @@ TEST(DxfRecovery, a_header_closed_early_skips_the_orphan_variables_and_reads_eve
   EXPECT_NE(readDxf(cut, dxfText("0|SECTION|2|HEADER|0|ENDSEC|9|$DIMASZ|40|2.5")), Acad::eOk);
   EXPECT_NE(std::string(cut.readError()).find("after the HEADER section"), std::string::npos)
       << cut.readError();
+}
+
+TEST(DxfText, names_are_utf8_from_r2007_on_whatever_the_code_page_says)
+{
+  // The bytes C3 A9 are UTF-8 for one character (e acute), or two of code page 1252.
+  for (const char* version : {"AC1018", "AC1021"}) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(readDxf(db, dxfText(std::string("0|SECTION|2|HEADER|9|$ACADVER|1|") + version +
+                                  "|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC|0|SECTION|2|BLOCKS|"
+                                  "0|BLOCK|2|Caf\xC3\xA9|10|0|20|0|30|0|0|ENDBLK|0|ENDSEC|0|EOF")),
+              Acad::eOk)
+        << db.readError();
+    const char* expected = std::string(version) == "AC1021" ? "Caf\xE9" : "Caf\xC3\xA9";
+    EXPECT_EQ(blockNames(db), (std::vector<std::string>{"*Model_Space", "*Paper_Space", expected}))
+        << version;
+  }
 }
 
 TEST(DxfBlocks, references_resolve_to_blocks_defined_later_and_r12_space_names)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <limits>
@@ -222,6 +223,44 @@ TEST(HatchLines, clockwise_arc_edge_uses_mirrored_angles)
     sawMinusOne = sawMinusOne || s.start.y == -1.0;
   }
   EXPECT_TRUE(sawMinusOne) << "expected a line at y = -1";
+}
+
+TEST(HatchLines, partial_elliptic_edge_either_way_round)
+{
+  // The ellipse x = 3 cos t, y = sin t between the parameters pi/2 and pi, closed
+  // through the centre: counter-clockwise that is the quarter from (0, 1) to
+  // (-3, 0); clockwise the parameters are mirrored, the quarter from (0, -1) to
+  // (-3, 0). A line at height y spans x from -3 sqrt(1 - y^2) to 0.
+  for (bool ccw : {true, false}) {
+    const double side = ccw ? 1.0 : -1.0;
+    HatchEdge quarter;
+    quarter.kind = HatchEdge::kEllipticArc;
+    quarter.majorAxis = AcGeVector2d(3, 0);
+    quarter.ratio = 1.0 / 3.0;
+    quarter.startAngle = kPi / 2;
+    quarter.endAngle = kPi;
+    quarter.counterClockwise = ccw;
+    HatchEdge radius1, radius2;
+    radius1.start = AcGePoint2d(-3, 0);
+    radius1.end = AcGePoint2d(0, 0);
+    radius2.start = AcGePoint2d(0, 0);
+    radius2.end = AcGePoint2d(0, side);
+    HatchLoop loop;
+    loop.edges = {quarter, radius1, radius2};
+    std::vector<double> heights;
+    for (const HatchSegment& s : generateHatchLines({family(0.0, 0.4)}, {loop})) {
+      if (std::fabs(s.start.y) < 1e-9)
+        continue; // the line along the edge y = 0
+      heights.push_back(s.start.y);
+      double y = s.start.y * side;
+      EXPECT_NEAR(std::min(s.start.x, s.end.x), -3 * std::sqrt(1 - y * y), 0.01) << "y " << y;
+      EXPECT_NEAR(std::max(s.start.x, s.end.x), 0.0, 1e-9) << "y " << y;
+    }
+    std::sort(heights.begin(), heights.end());
+    ASSERT_EQ(heights.size(), 2u) << (ccw ? "counter-clockwise" : "clockwise");
+    EXPECT_NEAR(heights[ccw ? 0 : 1], 0.4 * side, 1e-9);
+    EXPECT_NEAR(heights[ccw ? 1 : 0], 0.8 * side, 1e-9);
+  }
 }
 
 TEST(HatchLines, bulge_loop_and_elliptic_and_spline_edges_bound_the_lines)
