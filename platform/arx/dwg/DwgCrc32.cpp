@@ -1,0 +1,12 @@
+#include "arx/dwg/DwgCrc32.h"
+
+std::uint32_t dwgCrc32(const std::uint8_t* data, std::size_t size)
+{
+  std::uint32_t crc = 0xffffffffu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit)
+      crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
