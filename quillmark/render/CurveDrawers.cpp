@@ -61,6 +61,9 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
   if (n < 1) {
     n = 1; // an arc under 10 degrees still gets its one segment
   }
+  if (!spend(n + 1)) {
+    return;
+  }
   double step = sweep / n;
   PointBuffer& points = m_arcPoints; // scratch of this pass
   points.clear();
@@ -102,6 +105,9 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
     bool arc = i < n - 1 && i < bulges.count && bulges.at(i) != 0.0;
     total += arc ? kBulgeSegments + 1 : 1;
   }
+  if (!spend(total)) {
+    return;
+  }
   if (total <= 0x7FFFFFFF && out.capacity < total) {
     out.setCapacity(static_cast<int>(total));
   }
@@ -124,6 +130,11 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   double elevation = e->elevation();
   bool closed = e->isClosed();
   bool down = pointsDown(e->normal());
+  // The path has a point per vertex at least: one that cannot fit is not read.
+  if (static_cast<long long>(n) > m_walkBudget) {
+    spend(n);
+    return;
+  }
   PointBuffer& vertices = m_pathVertices; // scratch of this pass
   BulgeBuffer& bulges = m_pathBulges;
   vertices.clear();
@@ -162,8 +173,13 @@ void CBlockView::draw2dPolyline(AcDb2dPolyline* e)
   }
   double elevation = e->elevation();
   bool closed = e->isClosed();
+  int count = vertexCount(iterator);
+  if (!spend(count + (closed ? 1 : 0))) {
+    delete iterator;
+    return;
+  }
   PointBuffer points;
-  points.setCapacity(vertexCount(iterator) + 1);
+  points.setCapacity(count + 1);
   for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
     AcDb2dVertex* vertex = nullptr;
     if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
@@ -189,8 +205,13 @@ void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
     return;
   }
   bool closed = e->isClosed();
+  int count = vertexCount(iterator);
+  if (!spend(count + (closed ? 1 : 0))) {
+    delete iterator;
+    return;
+  }
   PointBuffer points;
-  points.setCapacity(vertexCount(iterator) + 1);
+  points.setCapacity(count + 1);
   for (iterator->start(); !iterator->done(); iterator->step(false, true)) {
     AcDb3dPolylineVertex* vertex = nullptr;
     if (e->openVertex(vertex, iterator->objectId(), AcDb::kForRead, false) != Acad::eOk ||
@@ -212,6 +233,9 @@ void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
 void CBlockView::drawSpline(AcDbSpline* e)
 {
   PointBuffer points;
+  if (!spend(e->hasFitData() ? e->numFitPoints() : e->numControlPoints())) {
+    return;
+  }
   if (e->hasFitData()) {
     int n = e->numFitPoints();
     points.setCapacity(n);
@@ -235,6 +259,9 @@ void CBlockView::drawSpline(AcDbSpline* e)
 // The third corner is max itself; the other four lie at min.z.
 void CBlockView::drawRectangle(AcGePoint3d min, AcGePoint3d max)
 {
+  if (!spend(5)) {
+    return;
+  }
   PointBuffer points;
   points.setCapacity(5);
   points.append(AcGePoint3d(min.x, min.y, min.z));

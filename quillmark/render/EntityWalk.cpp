@@ -68,6 +68,8 @@ bool collapsesBlock(const AcGeScale3d& s)
 void CBlockView::drawNamedBlock()
 {
   m_walkBudget = kWalkBudget; // each call is one pass
+  m_cut = false;
+  m_passColor = kNoColor;
   AcDbBlockTableRecord* record = findBlockRecord(m_pDatabase, m_blockName);
   if (record != nullptr) {
     drawBlockRecord(record);
@@ -84,9 +86,8 @@ void CBlockView::drawBlockRecord(AcDbBlockTableRecord* record)
   AcDbBlockTableRecordIterator* iterator = nullptr;
   record->newIterator(iterator, true, true);
   if (iterator != nullptr) {
-    for (iterator->start(true, true); !iterator->done() && m_walkBudget > 0;
+    for (iterator->start(true, true); !iterator->done() && spend(kEntityCost);
          iterator->step(true, true)) {
-      --m_walkBudget;
       AcDbEntity* entity = nullptr;
       iterator->getEntity(entity, AcDb::kForRead, false);
       if (entity == nullptr) {
@@ -95,6 +96,15 @@ void CBlockView::drawBlockRecord(AcDbBlockTableRecord* record)
       // Colour is set for every entity, also for those nothing is drawn for;
       // a pen is made only when the colour changes.
       COLORREF color = aciToRgb(entityColorIndex(m_pDatabase, entity));
+      // The budget counts colour changes within the pass (m_color carries over
+      // from the previous pass, which would make the two passes differ).
+      if (color != m_passColor) {
+        if (!spend(kColorCost)) {
+          entity->close();
+          break;
+        }
+        m_passColor = color;
+      }
       if (color != m_color) {
         if (m_measuring == 0) {
           selectColor(color, 1);
@@ -187,6 +197,9 @@ AcDbBlockTableRecord* CBlockView::openReferencedBlock(AcDbBlockReference* refere
 
 void CBlockView::drawBlockReference(AcDbBlockReference* reference)
 {
+  if (!spend(kCellCost)) {
+    return;
+  }
   AcDbBlockTableRecord* record = openReferencedBlock(reference);
   if (record == nullptr) {
     return;
@@ -221,10 +234,9 @@ void CBlockView::drawMInsert(AcDbMInsertBlock* reference)
   // Cells column by column, rows inside; the offsets accumulate by addition.
   // The record opened above serves the first walk; each later walk opens it again.
   bool walked = false;
-  for (unsigned int c = 0; c < columns && m_walkBudget > 0; ++c) {
+  for (unsigned int c = 0; c < columns && !m_cut; ++c) {
     m_offset.y = startY;
-    for (unsigned int r = 0; r < rows && m_walkBudget > 0; ++r) {
-      --m_walkBudget;
+    for (unsigned int r = 0; r < rows && spend(kCellCost); ++r) {
       AcDbBlockTableRecord* cell = walked ? openBlockRecord(id) : record;
       walked = true;
       if (cell != nullptr) {

@@ -9,6 +9,9 @@ void CBlockView::drawMline(AcDbMline* e)
 {
   int n = e->numVertices();
   bool closed = e->closedMline();
+  if (!spend(n + (closed && n >= 1 ? 1 : 0))) {
+    return;
+  }
   PointBuffer points;
   points.setCapacity(n + 1);
   for (int i = 0; i < n; ++i) {
@@ -47,7 +50,7 @@ void CBlockView::drawHatch(AcDbHatch* e)
 {
   int n = e->numHatchLines();
   double z = e->elevation();
-  if (n < 1) {
+  if (n < 1 || !spend(2LL * n)) {
     return;
   }
   AcGePoint2d start(0.0, 0.0);
@@ -64,6 +67,9 @@ void CBlockView::drawRasterImage(AcDbRasterImage* e)
 {
   AcGePoint3dArray frame;
   e->getVertices(frame);
+  if (!spend(frame.length())) {
+    return;
+  }
   PointBuffer points;
   points.setCapacity(frame.length());
   for (int i = 0; i < frame.length(); ++i) {
@@ -76,6 +82,9 @@ void CBlockView::drawRasterImage(AcDbRasterImage* e)
 void CBlockView::drawLeader(AcDbLeader* e)
 {
   int n = e->numVertices();
+  if (!spend(n)) {
+    return;
+  }
   PointBuffer points;
   points.setCapacity(n);
   for (int i = 0; i < n; ++i) {

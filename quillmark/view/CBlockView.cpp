@@ -11,7 +11,8 @@ CBlockView::CBlockView()
     : m_pDatabase(nullptr), m_pDC(nullptr), m_pClipRgn(nullptr), m_pOldBrush(nullptr),
       m_pOldPen(nullptr), m_xform(AcGeMatrix3d::kIdentity), m_scaleBase(0.0, 0.0, 0.0),
       m_offset(0.0, 0.0, 0.0), m_scale(100.0), m_originX(0.0), m_originY(0.0), m_color(0x00FFFFFF),
-      m_measuring(1), m_walkBudget(kWalkBudget), m_logical(nullptr), m_logicalCapacity(0)
+      m_measuring(1), m_walkBudget(kWalkBudget), m_cut(false), m_passColor(kNoColor),
+      m_logical(nullptr), m_logicalCapacity(0)
 {
   resetExtents();
 }
@@ -62,8 +63,41 @@ void CBlockView::paintPreview(CDC* dc)
   releaseScratch();
   fitView(0.9);
   beginDraw(dc);
-  drawNamedBlock(); // draw pass
+  drawNamedBlock(); // draw pass, cut where the measure pass was
   endDraw();
+  if (m_cut) {
+    drawCutMark(dc);
+  }
+}
+
+void CBlockView::drawCutMark(CDC* dc)
+{
+  RECT client;
+  GetClientRect(&client);
+  // In device pixels, whatever mapping the paint left.
+  int saved = ::SaveDC(dc->m_hDC);
+  dc->SetMapMode(MM_TEXT);
+  ::SetWindowOrgEx(dc->m_hDC, 0, 0, nullptr);
+  ::SetViewportOrgEx(dc->m_hDC, 0, 0, nullptr);
+  ::SelectClipRgn(dc->m_hDC, nullptr);
+  CBrush brush;
+  CPen pen;
+  brush.CreateSolidBrush(kCutMarkColor);
+  pen.CreatePen(PS_SOLID, 0, kCutMarkColor);
+  CBrush* oldBrush = dc->SelectObject(&brush);
+  CPen* oldPen = dc->SelectObject(&pen);
+  const int r = client.right - 1, b = client.bottom - 1, s = kCutMarkSize - 1;
+  const POINT corner[3] = {{r, b}, {r - s, b}, {r, b - s}};
+  dc->Polygon(corner, 3);
+  if (oldPen != nullptr) {
+    dc->SelectObject(oldPen);
+  }
+  if (oldBrush != nullptr) {
+    dc->SelectObject(oldBrush);
+  }
+  pen.DeleteObject();
+  brush.DeleteObject();
+  ::RestoreDC(dc->m_hDC, saved);
 }
 
 void CBlockView::beginDraw(CDC* dc)

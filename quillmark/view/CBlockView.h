@@ -54,8 +54,23 @@ class AcDbLeader;
 
 class CBlockView : public CStatic {
 public:
-  // Entities and cells one pass walks at most (far beyond any real block).
-  static const long long kWalkBudget = 5000000;
+  // The work one pass may do, in walk units: each entity walked costs
+  // kEntityCost, a change of colour kColorCost (a new pen and brush in the draw
+  // pass), each walk of a referenced block (a reference, a cell of a multiple
+  // insert) kCellCost, and each point a drawer hands to the primitives one (a
+  // segment two, a polygon four). A pass that has
+  // spent its budget stops, at the same place in both passes, and the paint marks
+  // the preview as cut short. The figure holds the slowest paint this machine can
+  // be asked for to about half a second (bench_view_hostile).
+  static const long long kWalkBudget = 6000000;
+  static const long long kEntityCost = 8;
+  static const long long kColorCost = 16;
+  static const long long kCellCost = 16;
+  static const COLORREF kNoColor = 0xFFFFFFFF; // no RGB colour
+  // The mark of a preview cut short: a triangle of this many pixels a side in the
+  // lower right corner of the control, in this colour (amber).
+  static const int kCutMarkSize = 9;
+  static const COLORREF kCutMarkColor = 0x0000C0FF;
 
   CBlockView();
   ~CBlockView() override;
@@ -76,6 +91,8 @@ public:
   void restoreBrushAndPen();
   // Frees the drawers' scratch storage: it serves one pass and is not kept.
   void releaseScratch();
+  // Draws the cut-short mark in the client area of `dc` (device pixels).
+  void drawCutMark(CDC* dc);
 
   // Fitting and transform
   AcGePoint3d toView(const AcGePoint3d& p) const;
@@ -102,6 +119,21 @@ public:
   void drawTrace(AcDbTrace* e);
 
   // The walk
+  // Takes `units` from the pass's budget. False when they do not fit: the budget is
+  // then spent, the pass is cut short and the caller draws nothing more.
+  bool spend(long long units)
+  {
+    if (units < 0) {
+      units = 0; // a count of a damaged entity
+    }
+    if (units > m_walkBudget) {
+      m_walkBudget = 0;
+      m_cut = true;
+      return false;
+    }
+    m_walkBudget -= units;
+    return true;
+  }
   void drawNamedBlock();
   void drawBlockRecord(AcDbBlockTableRecord* record);
   void drawEntity(AcDbEntity* entity);
@@ -159,10 +191,12 @@ public:
   // Records being walked, outermost first: a block met again inside itself
   // (a damaged drawing) is not walked again.
   std::vector<AcDbObjectId> m_walking;
-  // Entities and multiple-insert cells a pass may still walk: a damaged or
-  // hostile drawing (a 65535 x 65535 array, blocks nested a hundred times
+  // Walk units the pass may still spend (kWalkBudget at its start): a hostile
+  // drawing (a 65535 x 65535 array of a long polyline, blocks nested forty deep
   // ten-fold) ends its pass early instead of keeping the host busy for hours.
   long long m_walkBudget;
+  bool m_cut;           // the pass ran out of budget before the end of the block
+  COLORREF m_passColor; // colour of the last entity of this pass; kNoColor at its start
   // Scratch storage the drawers reuse from one entity to the next within a
   // pass, so that the hot path makes no allocation per entity; emptied at each
   // use and freed when the pass ends. It holds nothing from one entity to the next.

@@ -21,6 +21,9 @@ const double kPi = 3.141592653589793;
 
 void CBlockView::drawPoint(AcDbPoint* e)
 {
+  if (!spend(1)) {
+    return;
+  }
   AcGePoint3d v = toView(e->position());
   if (m_measuring == 1) {
     growExtents(v);
@@ -31,12 +34,18 @@ void CBlockView::drawPoint(AcDbPoint* e)
 
 void CBlockView::drawLine(AcDbLine* e)
 {
+  if (!spend(2)) {
+    return;
+  }
   drawSegment(e->startPoint(), e->endPoint());
 }
 
 // A ray adds nothing to the extents, not even its base point.
 void CBlockView::drawRay(AcDbRay* e)
 {
+  if (!spend(2)) { // in both passes, though only the draw pass draws it
+    return;
+  }
   AcGePoint3d base = e->basePoint();
   AcGeVector3d dir = e->unitDir();
   double theta = std::atan2(dir.y, dir.x);
@@ -49,6 +58,9 @@ void CBlockView::drawRay(AcDbRay* e)
 // A construction line adds nothing to the extents.
 void CBlockView::drawXline(AcDbXline* e)
 {
+  if (!spend(2)) { // in both passes, though only the draw pass draws it
+    return;
+  }
   AcGePoint3d base = e->basePoint();
   AcGeVector3d dir = e->unitDir();
   double theta = std::atan2(dir.y, dir.x);
@@ -68,6 +80,9 @@ void CBlockView::drawFace(AcDbFace* e)
     e->getVertexAt(static_cast<Adesk::UInt16>(i), corners[i]);
     e->isEdgeVisibleAt(static_cast<Adesk::UInt16>(i), shown);
     visible[i] = shown ? 1 : 0;
+  }
+  if (!spend(2 * (visible[0] + visible[1] + visible[2] + visible[3]))) {
+    return;
   }
   drawFaceEdges(corners, visible);
 }
@@ -102,6 +117,9 @@ template <class Entity> void quadViewPoints(CBlockView* view, Entity* e, AcGePoi
 
 void CBlockView::drawSolid(AcDbSolid* e)
 {
+  if (!spend(4)) {
+    return;
+  }
   AcGePoint3d v[4];
   quadViewPoints(this, e, v);
   if (m_measuring != 1) {
@@ -111,6 +129,9 @@ void CBlockView::drawSolid(AcDbSolid* e)
 
 void CBlockView::drawTrace(AcDbTrace* e)
 {
+  if (!spend(4)) {
+    return;
+  }
   AcGePoint3d v[4];
   quadViewPoints(this, e, v);
   if (m_measuring != 1) {
