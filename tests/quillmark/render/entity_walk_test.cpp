@@ -235,7 +235,11 @@ TEST(EntityWalk, huge_array_ends_the_pass_when_the_budget_is_spent)
   AcDbObjectId b = d.addBlock("HUGE");
   d.add(b, grid(cell, 65535, 65535, 1, 1, AcGeScale3d(1)));
   DrawProbe probe;
-  probe.view().m_walkBudget = 101; // the grid, then 50 cells of one point each
+  // The grid entity and its colour, then 50 cells of one entity of one point each
+  // (all in one colour), and a part of the 51st cell's walk.
+  const long long grid = CBlockView::kEntityCost + CBlockView::kColorCost;
+  const long long cellOfOnePoint = CBlockView::kCellCost + CBlockView::kEntityCost + 1;
+  probe.view().m_walkBudget = grid + 50 * cellOfOnePoint + CBlockView::kCellCost - 1;
   probe.view().drawBlockRecord(findBlockRecord(&d.db, "HUGE"));
   EXPECT_EQ(probe.finish().pixels.size(), 50u);
   AcDbBlockTableRecord* record = nullptr;
