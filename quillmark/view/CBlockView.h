@@ -25,6 +25,7 @@
 #include "mfc/CString.h"
 #include "quillmark/render/BulgeBuffer.h"
 #include "quillmark/render/PointBuffer.h"
+#include "quillmark/view/LogicalRange.h"
 
 #include <vector>
 
@@ -98,14 +99,19 @@ public:
   AcGePoint3d toView(const AcGePoint3d& p) const;
   void growExtents(const AcGePoint3d& v);
   void fitView(double fill);
-  // The logical point of view point v: (v - origin) truncated toward zero and
-  // clamped to +-2^27, the range GDI accepts.
+  // The logical point of view point v: (v - origin) truncated toward zero. The
+  // fit keeps every measured point in the range GDI accepts; a coordinate beyond
+  // it (only a damaged value) is held at its edge. Segments and polylines, whose
+  // far ends may leave the range, are clipped to it instead (LogicalRange.h).
   POINT logicalPoint(const AcGePoint3d& v) const;
 
   // Primitives
   void plotPixel(const AcGePoint3d& v);
   void drawSegment(const AcGePoint3d& a, const AcGePoint3d& b);
   void drawPolyline(const PointBuffer& points);
+  // The draw pass of a polyline with a point beyond the logical range: each edge
+  // clipped to it, and the pieces that remain joined drawn as one polyline each.
+  void drawClippedPolyline(const PointBuffer& points);
   void fillPolygon(const AcGePoint3d v[4]);
 
   // Straight-edged entities
@@ -211,19 +217,18 @@ public:
 
 // The transform of every point, defined here so that the drawers' loops inline it.
 
-// GDI takes logical coordinates only within +-2^27; farther points (the ends of
-// rays and construction lines at large scales) are brought to that bound.
+// A logical coordinate: truncated toward zero, held within the range GDI takes
+// (only a damaged value lies beyond it; NaN gives 0).
 inline LONG viewToLogical(double d)
 {
-  const double limit = 134217728.0;
   if (d != d) {
     return 0; // NaN
   }
-  if (d < -limit) {
-    return static_cast<LONG>(-limit);
+  if (d < -kLogicalLimit) {
+    return static_cast<LONG>(-kLogicalLimit);
   }
-  if (d > limit) {
-    return static_cast<LONG>(limit);
+  if (d > kLogicalLimit) {
+    return static_cast<LONG>(kLogicalLimit);
   }
   return static_cast<LONG>(d); // truncation toward zero
 }

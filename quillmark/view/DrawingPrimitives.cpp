@@ -18,10 +18,15 @@ void CBlockView::drawSegment(const AcGePoint3d& a, const AcGePoint3d& b)
     growExtents(vb);
     return;
   }
-  POINT la = logicalPoint(va);
-  POINT lb = logicalPoint(vb);
-  m_pDC->MoveTo(la.x, la.y);
-  m_pDC->LineTo(lb.x, lb.y);
+  double x0 = va.x - m_originX;
+  double y0 = va.y - m_originY;
+  double x1 = vb.x - m_originX;
+  double y1 = vb.y - m_originY;
+  if (!(inLogicalRange(x0, y0) && inLogicalRange(x1, y1)) && !clipToLogicalRange(x0, y0, x1, y1)) {
+    return; // wholly beyond what GDI takes, and so far outside the control
+  }
+  m_pDC->MoveTo(static_cast<int>(x0), static_cast<int>(y0)); // truncated toward zero
+  m_pDC->LineTo(static_cast<int>(x1), static_cast<int>(y1));
 }
 
 void CBlockView::drawPolyline(const PointBuffer& points)
@@ -48,9 +53,55 @@ void CBlockView::drawPolyline(const PointBuffer& points)
     m_logicalCapacity = n;
   }
   for (int i = 0; i < n; ++i) {
-    m_logical[i] = logicalPoint(toView(points.data[i]));
+    AcGePoint3d v = toView(points.data[i]);
+    double x = v.x - m_originX;
+    double y = v.y - m_originY;
+    if (!inLogicalRange(x, y)) {
+      drawClippedPolyline(points);
+      return;
+    }
+    m_logical[i].x = static_cast<LONG>(x); // truncated toward zero
+    m_logical[i].y = static_cast<LONG>(y);
   }
   ::Polyline(m_pDC->m_hDC, m_logical, n);
+}
+
+// m_logical has room for every point: a piece holds at most all of them.
+void CBlockView::drawClippedPolyline(const PointBuffer& points)
+{
+  int run = 0; // points of the piece being collected
+  auto flush = [&] {
+    if (run >= 2) {
+      ::Polyline(m_pDC->m_hDC, m_logical, run);
+    }
+    run = 0;
+  };
+  AcGePoint3d va = toView(points.data[0]);
+  for (int i = 1; i < points.count; ++i) {
+    AcGePoint3d vb = toView(points.data[i]);
+    double x0 = va.x - m_originX;
+    double y0 = va.y - m_originY;
+    double x1 = vb.x - m_originX;
+    double y1 = vb.y - m_originY;
+    va = vb;
+    bool startInside = inLogicalRange(x0, y0);
+    bool endInside = inLogicalRange(x1, y1);
+    if (!(startInside && endInside) && !clipToLogicalRange(x0, y0, x1, y1)) {
+      flush(); // the edge lies wholly beyond the range
+      continue;
+    }
+    if (!startInside) {
+      flush(); // the edge comes in from beyond the range: a new piece
+    }
+    if (run == 0) {
+      m_logical[run++] = POINT{static_cast<LONG>(x0), static_cast<LONG>(y0)};
+    }
+    m_logical[run++] = POINT{static_cast<LONG>(x1), static_cast<LONG>(y1)};
+    if (!endInside) {
+      flush(); // the edge leaves the range: the piece ends at its edge
+    }
+  }
+  flush();
 }
 
 void CBlockView::fillPolygon(const AcGePoint3d v[4])

@@ -100,8 +100,46 @@ TEST(StraightDrawers, rays_and_xlines_are_drawn_but_not_measured)
   EXPECT_TRUE(pointNear(r.segments[0].points[1], 1, 65537, 0));
   EXPECT_TRUE(pointNear(r.segments[1].points[0], -65535, 0, 0));
   EXPECT_TRUE(pointNear(r.segments[1].points[1], 65535, 0, 0));
+}
 
-  DrawProbe huge(1e5); // 65535 * 1e5 is beyond what GDI takes
-  huge.view().drawXline(&xline);
-  EXPECT_TRUE(pointNear(huge.finish().segments.at(0).points[1], 134217728, 0, 0));
+// GDI takes logical coordinates within +-(2^27 - 1) = 134217727. Far ends beyond
+// it are cut where the segment crosses that edge; the expected crossings are
+// worked out from the slope, tan 30 degrees = 0.57735026918962576.
+TEST(StraightDrawers, far_ends_are_clipped_keeping_their_direction)
+{
+  const double cos30 = 0.86602540378443865, sin30 = 0.5;
+  AcDbRay ray; // from the origin at 30 degrees
+  ray.setUnitDir({cos30, sin30, 0});
+  AcDbXline xline; // through (1, 1) at 30 degrees
+  xline.setBasePoint({1, 1, 0});
+  xline.setUnitDir({cos30, sin30, 0});
+  DrawProbe probe(10000.0); // 65535 * 10000 is far beyond the range
+  probe.view().drawRay(&ray);
+  probe.view().drawXline(&xline);
+  probe.view().drawSegment({3e5, 0, 0}, {3e5, 1, 0}); // wholly beyond: nothing
+  MetafileRecord r = probe.finish();
+  EXPECT_EQ(r.segments.size(), 2u) << "a segment wholly beyond the range draws nothing";
+  ASSERT_GE(r.segments.size(), 2u);
+  // 134217727 * tan 30 = 77490640.8: not (134217727, 134217727), a 45 degree line.
+  EXPECT_TRUE(pointNear(r.segments[0].points[0], 0, 0, 0));
+  EXPECT_TRUE(pointNear(r.segments[0].points[1], 134217727, 77490640, 2));
+  // Through logical (10000, 10000): y = 10000 + (x - 10000) tan 30 at x = -+134217727.
+  EXPECT_TRUE(pointNear(r.segments[1].points[0], -134217727, -77486414, 2));
+  EXPECT_TRUE(pointNear(r.segments[1].points[1], 134217727, 77494867, 2));
+
+  // A polyline out to (1e9, 5e8) and back to (0, 1e6) at scale 1000: the first
+  // edge is cut at x = 134217727, y = 67108863.5; the second comes back in at
+  // x = 134217727, t = (1e9 - 134217727) / 1e9 along it, y = 5e8 - t * 4.99e8.
+  DrawProbe wide(1000.0);
+  PointBuffer out;
+  out.append({0, 0, 0}).append({1e6, 5e5, 0}).append({0, 1000, 0});
+  wide.view().drawPolyline(out);
+  MetafileRecord f = wide.finish();
+  ASSERT_EQ(f.polylines.size(), 2u) << "two pieces, one each side of the far point";
+  ASSERT_EQ(f.polylines[0].points.size(), 2u);
+  EXPECT_TRUE(pointNear(f.polylines[0].points[0], 0, 0, 0));
+  EXPECT_TRUE(pointNear(f.polylines[0].points[1], 134217727, 67108863, 1));
+  ASSERT_EQ(f.polylines[1].points.size(), 2u);
+  EXPECT_TRUE(pointNear(f.polylines[1].points[0], 134217727, 67974645, 1));
+  EXPECT_TRUE(pointNear(f.polylines[1].points[1], 0, 1000000, 0));
 }

@@ -67,8 +67,8 @@ TEST(ViewFit, logical_points_truncate_toward_zero_and_clamp)
   EXPECT_EQ(lp.x, 0) << "-0.7 gives 0, not -1";
   EXPECT_EQ(lp.y, 1);
   lp = v.logicalPoint({1e12, -1e12, 0});
-  EXPECT_EQ(lp.x, 134217728) << "clamped to 2^27";
-  EXPECT_EQ(lp.y, -134217728);
+  EXPECT_EQ(lp.x, 134217727) << "a damaged value is held within 2^27 - 1";
+  EXPECT_EQ(lp.y, -134217727);
 }
 
 TEST(Palette, index_to_colorref)
