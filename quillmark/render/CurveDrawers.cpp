@@ -33,6 +33,15 @@ bool pointsDown(const AcGeVector3d& normal)
   return n.z < 0.0 && std::fabs(n.x) < 1e-9 && std::fabs(n.y) < 1e-9;
 }
 
+// True when the angles differ by a whole number of turns, not 0 (writers store
+// circles as arcs from 20 to 380 degrees); the degrees' conversion leaves an
+// error of a few ulps.
+bool isWholeTurn(double difference)
+{
+  double turns = std::round(difference / kTwoPi);
+  return turns != 0.0 && std::fabs(difference - turns * kTwoPi) <= 1e-9 * std::fabs(turns);
+}
+
 // The vertices an iterator will give, counted ahead so that the buffer is sized once.
 int vertexCount(AcDbObjectIterator* iterator)
 {
@@ -50,12 +59,15 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
   if (!std::isfinite(start) || !std::isfinite(end) || !std::isfinite(radius)) {
     return; // a damaged entity
   }
-  if (end < start) {
-    end += kTwoPi;
-  }
-  double sweep = end - start;
-  if (sweep > kTwoPi) {
-    sweep = std::fmod(sweep, kTwoPi); // angles of a damaged entity; once round is enough
+  double sweep = kTwoPi; // a whole turn or several: the circle
+  if (!isWholeTurn(end - start)) {
+    if (end < start) {
+      end += kTwoPi;
+    }
+    sweep = end - start;
+    if (sweep > kTwoPi) {
+      sweep = std::fmod(sweep, kTwoPi); // angles of a damaged entity; once round is enough
+    }
   }
   int n = static_cast<int>(sweep * kSegmentsPerRadian); // truncated, not rounded
   if (n < 1) {

@@ -64,6 +64,25 @@ TEST(Curves, arc_and_circle_point_counts)
   EXPECT_TRUE(pointNear(p.back(), 3000, 3000));
 }
 
+// Writers store full circles as arcs of a whole turn, often 20 to 380 degrees:
+// such an arc is the whole circle, from and back to its start angle. On the
+// unit circle about (10, 0), 20 degrees is (10.9397, 0.3420) and 110 degrees,
+// nine segments on, is (9.6580, 0.9397).
+TEST(Curves, an_arc_of_whole_turns_is_a_circle)
+{
+  const double degree = kPi / 180.0;
+  const double turns[][2] = {{20, 380}, {20, 740}, {380, 20}};
+  for (const auto& t : turns) {
+    std::vector<POINT> p = drawnArc(t[0] * degree, t[1] * degree);
+    ASSERT_EQ(p.size(), 37u) << t[0] << " to " << t[1] << " degrees";
+    EXPECT_TRUE(pointNear(p.front(), 10939, 342)) << t[0] << " to " << t[1];
+    EXPECT_TRUE(pointNear(p[9], 9657, 939)) << t[0] << " to " << t[1];
+    EXPECT_TRUE(pointNear(p.back(), 10939, 342)) << t[0] << " to " << t[1];
+  }
+  std::vector<POINT> most = drawnArc(20 * degree, 400 * degree);
+  EXPECT_EQ(most.size(), 3u) << "380 degrees is 20 degrees round: two segments";
+}
+
 TEST(Curves, mirrored_arc_is_drawn_where_the_drawing_has_it)
 {
   // Normal (0, 0, -1): the object x axis is world -x, so the object quarter
