@@ -1,8 +1,9 @@
 // The paged container of DWG 2004-2018: the reference drawings' sections checked against
-// what the documented layout of each section says (sentinels, sizes, an object map whose
-// every offset lands on an object), and damaged or hostile files that must fail with a
-// fault naming the section.
+// what the documented layout of each section says (sentinels, sizes, CRCs, an object map
+// whose every offset lands on an object whose CRC checks), and damaged or hostile files that must
+// fail with a fault naming the section.
 #include "DwgSample.h"
+#include "DwgSectionChecks.h"
 #include "PagedFileWriter.h"
 #include "arx/dwg/DwgSections.h"
 
@@ -10,95 +11,9 @@
 
 #include <cstring>
 
+using namespace dwgcheck;
+
 namespace {
-
-const std::uint8_t kHeaderStart[16] = {0xcf, 0x7b, 0x1f, 0x23, 0xfd, 0xde, 0x38, 0xa9,
-                                       0x5f, 0x7c, 0x68, 0xb8, 0x4e, 0x6d, 0x33, 0x5f};
-const std::uint8_t kHeaderEnd[16] = {0x30, 0x84, 0xe0, 0xdc, 0x02, 0x21, 0xc7, 0x56,
-                                     0xa0, 0x83, 0x97, 0x47, 0xb1, 0x92, 0xcc, 0xa0};
-const std::uint8_t kClassesStart[16] = {0x8d, 0xa1, 0xc4, 0xb8, 0xc4, 0xa9, 0xf8, 0xc5,
-                                        0xc0, 0xdc, 0xf4, 0x5f, 0xe7, 0xcf, 0xb6, 0x8a};
-const std::uint8_t kClassesEnd[16] = {0x72, 0x5e, 0x3b, 0x47, 0x3b, 0x56, 0x07, 0x3a,
-                                      0x3f, 0x23, 0x0b, 0xa0, 0x18, 0x30, 0x49, 0x75};
-
-bool bytesAt(const std::vector<std::uint8_t>& v, std::size_t at, const std::uint8_t* want)
-{
-  return at + 16 <= v.size() && std::memcmp(v.data() + at, want, 16) == 0;
-}
-
-std::uint32_t rl(const std::vector<std::uint8_t>& v, std::size_t at)
-{
-  return v[at] | v[at + 1] << 8 | v[at + 2] << 16 | static_cast<std::uint32_t>(v[at + 3]) << 24;
-}
-
-// A modular char: 7 bits a byte, low first, the high bit says more follow; the last
-// byte's 0x40 is the sign when `isSigned`.
-bool modularChar(const std::vector<std::uint8_t>& v, std::size_t& at, std::size_t end,
-                 bool isSigned, long long& value)
-{
-  unsigned long long u = 0;
-  for (int shift = 0; at < end && shift < 63; shift += 7) {
-    std::uint8_t b = v[at++];
-    if (b & 0x80) {
-      u |= static_cast<unsigned long long>(b & 0x7f) << shift;
-      continue;
-    }
-    if (isSigned && (b & 0x40)) {
-      value = -static_cast<long long>(u | static_cast<unsigned long long>(b & 0x3f) << shift);
-      return true;
-    }
-    value = static_cast<long long>(u | static_cast<unsigned long long>(b & 0x7f) << shift);
-    return true;
-  }
-  return false;
-}
-
-// Walks the object map: blocks of a big-endian size (counting itself), pairs of handle
-// and offset deltas, a big-endian CRC; a block of size 2 ends it. Each offset must land
-// on an object whose modular-short size fits in `objects`. Returns the entries seen.
-int checkObjectMap(const DwgSections& s)
-{
-  const std::vector<std::uint8_t>& map = s.handles;
-  std::size_t at = 0;
-  int entries = 0;
-  while (at + 2 <= map.size()) {
-    std::size_t blockSize = static_cast<std::size_t>(map[at] << 8 | map[at + 1]);
-    if (blockSize == 2)
-      return entries;
-    EXPECT_LE(at + blockSize + 2, map.size()) << "object map block at " << at;
-    if (at + blockSize + 2 > map.size())
-      return entries;
-    std::size_t end = at + blockSize;
-    at += 2;
-    long long handle = 0, offset = 0;
-    while (at < end) {
-      long long dh, doff;
-      if (!modularChar(map, at, end, false, dh) || !modularChar(map, at, end, true, doff)) {
-        ADD_FAILURE() << "object map entry cut at " << at;
-        return entries;
-      }
-      handle += dh;
-      offset += doff;
-      ++entries;
-      EXPECT_GE(offset, 4) << "handle " << handle;
-      EXPECT_LT(offset + 2, static_cast<long long>(s.objects.size())) << "handle " << handle;
-      if (offset < 0 || offset + 4 > static_cast<long long>(s.objects.size()))
-        return entries;
-      std::size_t o = static_cast<std::size_t>(offset);
-      std::size_t size = s.objects[o] | (s.objects[o + 1] & 0x7f) << 8;
-      std::size_t sizeBytes = 2;
-      if (s.objects[o + 1] & 0x80) {
-        size |= static_cast<std::size_t>(s.objects[o + 2] | (s.objects[o + 3] & 0x7f) << 8) << 15;
-        sizeBytes = 4;
-      }
-      EXPECT_GT(size, 0u) << "handle " << handle;
-      EXPECT_LE(o + sizeBytes + size, s.objects.size()) << "handle " << handle;
-    }
-    at = end + 2; // the block's CRC
-  }
-  ADD_FAILURE() << "object map has no closing block";
-  return entries;
-}
 
 struct Expected {
   const char* file;
@@ -129,19 +44,9 @@ TEST(PagedContainer, reference_drawings_give_well_formed_sections)
     EXPECT_EQ(e.version, s.version);
     EXPECT_EQ(30, s.codePage); // the DXF twin's $DWGCODEPAGE is ANSI_1252
 
-    // Header: start sentinel, size, data, CRC, end sentinel closing the section.
-    ASSERT_GE(s.header.size(), 60u);
-    EXPECT_TRUE(bytesAt(s.header, 0, kHeaderStart));
-    EXPECT_TRUE(bytesAt(s.header, s.header.size() - 16, kHeaderEnd));
-    EXPECT_EQ(s.header.size(), 16 + 4 + e.headerExtra + rl(s.header, 16) + 2 + 16);
-
-    // Classes: the same frame, and zero padding after the end sentinel.
-    ASSERT_GE(s.classes.size(), 60u);
-    EXPECT_TRUE(bytesAt(s.classes, 0, kClassesStart));
-    std::size_t classesEnd = 16 + 4 + e.headerExtra + rl(s.classes, 16) + 2;
-    EXPECT_TRUE(bytesAt(s.classes, classesEnd, kClassesEnd)) << "end sentinel at " << classesEnd;
-    for (std::size_t i = classesEnd + 16; i < s.classes.size(); ++i)
-      EXPECT_EQ(0, s.classes[i]) << "padding byte " << i;
+    // Header and classes: sentinels, size, CRC (2010 and later add a high size word).
+    checkFramedSection(s.header, kHeaderStart, kHeaderEnd, e.headerExtra);
+    checkFramedSection(s.classes, kClassesStart, kClassesEnd, e.headerExtra);
 
     // Objects open with their 0x0DCA mark; the object map points at objects.
     ASSERT_GE(s.objects.size(), 4u);
