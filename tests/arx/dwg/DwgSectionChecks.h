@@ -134,10 +134,11 @@ inline int checkObjectMap(const DwgSections& s)
         crcAt = mcAt + size;
       }
       EXPECT_LE(crcAt + 2, s.objects.size()) << "handle " << handle;
-      if (crcAt + 2 <= s.objects.size())
+      if (crcAt + 2 <= s.objects.size()) {
         EXPECT_EQ(crc16(s.objects.data() + o, crcAt - o),
                   s.objects[crcAt] | s.objects[crcAt + 1] << 8)
             << "CRC of handle " << handle;
+      }
     }
     at = end + 2; // the block's CRC
   }
