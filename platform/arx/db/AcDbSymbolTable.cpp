@@ -1,6 +1,7 @@
 #include "arx/db/AcDbSymbolTable.h"
 
 #include "arx/db/AcDbDatabase.h"
+#include "arx/db/SymbolNameCase.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,14 +10,10 @@ ACRX_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject)
 ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject)
 
 namespace {
-// Symbol names compare without regard to case (ASCII letters; other bytes as they are).
+// Symbol names compare without regard to case (SymbolNameCase).
 std::string nameKey(const char* name)
 {
-  std::string key(name);
-  for (char& c : key)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return key;
+  return symbolNameKey(name);
 }
 } // namespace
 

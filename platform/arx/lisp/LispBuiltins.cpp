@@ -1,4 +1,5 @@
 // The built-in functions of the command line's AutoLISP.
+#include "arx/db/SymbolNameCase.h"
 #include "arx/lisp/LispEnvironment.h"
 #include "arx/lisp/LispError.h"
 #include "arx/lisp/LispPrinter.h"
@@ -382,7 +383,8 @@ LispRef fnTblsearch(LispEnvironment& env, const LispRef& args)
 {
   std::vector<LispRef> items = argv(args, 2, 3);
   std::string table = tableName(items[0]);
-  std::string wanted = lispUpper(stringArg(items[1]));
+  // Names compare as the database compares them (letters of the ANSI code page too).
+  std::string wanted = symbolNameKey(stringArg(items[1]).c_str());
   std::vector<LispRef> records = recordsOf(env, table);
   for (std::size_t i = 0; i < records.size(); ++i) {
     for (const LispObject* cell = records[i].get(); cell != nullptr; cell = cell->cdr.get()) {
@@ -390,7 +392,7 @@ LispRef fnTblsearch(LispEnvironment& env, const LispRef& args)
       if (!lispIs(pair, LispType::Cons) || !lispIs(pair->car, LispType::Int) ||
           pair->car->integer != 2 || !lispIs(pair->cdr, LispType::Str))
         continue;
-      if (lispUpper(pair->cdr->text) == wanted) {
+      if (symbolNameKey(pair->cdr->text.c_str()) == wanted) {
         if (items.size() == 3 && items[2])
           env.tableCursors()[table] = i + 1;
         return records[i];

@@ -5,6 +5,8 @@
 #include "arx/db/AcDbLine.h"
 #include "arx/db/AcDbLinetypeTable.h"
 #include "arx/db/AcDbViewportTable.h"
+#include "arx/db/SymbolNameCase.h"
+#include "arx/dxf/DxfTextCodec.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -156,6 +158,33 @@ TEST(Database, adding_records_checks_names_and_open_mode)
   layers->close();
   delete again;
   delete unnamed;
+}
+
+// Names compare without case in the letters of the ANSI code page as well (here 1252,
+// whose capitals are written out from its chart), so a name that MakeUpper turned
+// into "CAFÉ" finds the block "Café"; other characters stay distinct.
+TEST(Database, names_ignore_the_case_of_the_code_pages_letters)
+{
+  if (dxfTextCodec().ansiCodePage() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252";
+  AcDbDatabase db;
+  AcDbObjectId cafe = addBlock(db, "Caf\xE9");
+  AcDbBlockTable* table = nullptr;
+  db.getSymbolTable(table, AcDb::kForRead);
+  AcDbObjectId found;
+  EXPECT_EQ(table->getAt("CAF\xC9", found), Acad::eOk);
+  EXPECT_EQ(found, cafe);
+  EXPECT_EQ(table->getAt("caf\xC9", found), Acad::eOk);
+  EXPECT_EQ(table->getAt("CAF\xC8", found), Acad::eKeyNotFound) << "E grave is another letter";
+  table->close();
+  const struct {
+    const char* lower;
+    const char* upper;
+  } pairs[] = {{"\xE0\xFE", "\xC0\xDE"}, {"\x9A\x9C\x9E", "\x8A\x8C\x8E"}, {"\xFF", "\x9F"}};
+  for (const auto& pair : pairs)
+    EXPECT_EQ(symbolNameKey(pair.lower), symbolNameKey(pair.upper)) << pair.lower;
+  EXPECT_NE(symbolNameKey("\xF7"), symbolNameKey("\xD7")) << "division and multiplication signs";
+  EXPECT_NE(symbolNameKey("\xDF"), symbolNameKey("\xFF")) << "sharp s has no one-byte capital";
 }
 
 TEST(Database, open_rules_readers_share_writer_is_alone)

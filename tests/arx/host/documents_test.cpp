@@ -6,6 +6,7 @@
 #include "arx/host/HostTestHooks.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <fstream>
@@ -78,6 +79,25 @@ TEST_F(Documents, tables_of_the_drawing_are_seen_from_lisp)
   EXPECT_EQ("nil", eval("(tblnext \"BLOCK\" t)")) << "layout blocks are not listed";
   EXPECT_EQ("\"STANDARD\"", eval("(strcase (cdr (assoc 2 (tblsearch \"STYLE\" \"standard\"))))"));
   EXPECT_EQ("nil", eval("(tblsearch \"APPID\" \"NOPE\")"));
+}
+
+// In code page 949 the second byte of a character may be an ASCII letter's byte: it is
+// no letter, so "\x81\x61" and "\x81\x41" (two Hangul syllables) are two names.
+TEST_F(Documents, tblsearch_keeps_double_byte_characters_apart)
+{
+  if (GetACP() != 949)
+    GTEST_SKIP() << "expectations written for ANSI code page 949";
+  const char* path = "host_test_hangul.dxf";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1015\n9\n$DWGCODEPAGE\n3\nANSI_949\n"
+            "0\nENDSEC\n0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\n\x81\x61x\n10\n0\n20\n0\n30\n0\n"
+            "0\nENDBLK\n0\nENDSEC\n0\nEOF\n";
+  }
+  ASSERT_NE(nullptr, hostOpenDocument(path)) << hostTakeOutput();
+  EXPECT_EQ("\"\x81\x61x\"", eval("(cdr (assoc 2 (tblsearch \"BLOCK\" \"\x81\x61X\")))"));
+  EXPECT_EQ("nil", eval("(tblsearch \"BLOCK\" \"\x81\x41X\")"));
+  std::remove(path);
 }
 
 TEST_F(Documents, tables_list_blocks_of_a_read_drawing)

@@ -1,5 +1,6 @@
 // The evaluator: built-ins, special forms, errors, module functions and symbol
 // tables through the host interface.
+#include "arx/dxf/DxfTextCodec.h"
 #include "arx/lisp/LispEnvironment.h"
 #include "arx/lisp/LispError.h"
 #include "arx/lisp/LispPrinter.h"
@@ -28,7 +29,7 @@ public:
     std::vector<LispRef> out;
     if (table != "LAYER")
       return out;
-    for (const char* name : {"0", "Walls", "Doors"}) {
+    for (const std::string& name : layers) {
       LispListBuilder record;
       record.add(lispPair(0, lispStr("LAYER")));
       record.add(lispPair(2, lispStr(name)));
@@ -39,9 +40,10 @@ public:
     return out;
   }
 
-  std::string printed; // everything printed
-  std::string calls;   // NAME#code(args); per module call
-  std::string loaded;  // paths passed to loadModule
+  std::string printed;                                       // everything printed
+  std::string calls;                                         // NAME#code(args); per module call
+  std::string loaded;                                        // paths passed to loadModule
+  std::vector<std::string> layers = {"0", "Walls", "Doors"}; // the LAYER table
 };
 
 class LispEvaluator : public ::testing::Test {
@@ -213,6 +215,16 @@ TEST_F(LispEvaluator, tblnext_walks_the_table_and_tblsearch_finds_any_case)
   EXPECT_EQ("nil", eval("(tblsearch \"LAYER\" \"roof\")"));
   eval("(tblsearch \"LAYER\" \"walls\" t)");
   EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))")) << "setnext moves tblnext";
+}
+
+TEST_F(LispEvaluator, tblsearch_ignores_the_case_of_the_code_pages_letters)
+{
+  // Code page 1252: "CAFÉ" is "Café" upper-cased, "CAFÈ" another name.
+  if (dxfTextCodec().ansiCodePage() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252";
+  host.layers = {"Caf\xE9"};
+  EXPECT_EQ("\"Caf\xE9\"", eval("(cdr (assoc 2 (tblsearch \"LAYER\" \"CAF\xC9\")))"));
+  EXPECT_EQ("nil", eval("(tblsearch \"LAYER\" \"CAF\xC8\")"));
 }
 
 TEST(LispEnvironmentWithoutHost, module_calls_fail_cleanly)
