@@ -5,6 +5,7 @@
 #include "arx/db/AcDbObject.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <deque>
 #include <string>
 #include <unordered_map>
@@ -31,16 +32,20 @@ public:
   AcDbDatabase(const AcDbDatabase&) = delete;
   AcDbDatabase& operator=(const AcDbDatabase&) = delete;
 
-  // Reads an ASCII DXF file (R12 to R2018) into the database. eOk on success.
-  // Otherwise: eFileNotFound or eCantOpenFile when the file cannot be read,
-  // eDwgNotRecognized for a DWG or binary DXF, eBadDxfSequence or eInvalidDxfCode
-  // for a damaged or truncated file; readError() then says why (file, line and
-  // group code), and the database holds what was read before the fault, consistent
-  // and safe to use. `shareMode` and `allowCPConversion` are accepted and unused.
+  // Reads a DWG (R13 to R2018) or ASCII DXF (R12 to R2018) file into the database,
+  // as its first bytes say. eOk on success. Otherwise: eFileNotFound or eCantOpenFile
+  // when the file cannot be read, eDwgNotRecognized for a binary DXF, a DWG of a
+  // version not read or a damaged DWG, eBadDxfSequence or eInvalidDxfCode for a
+  // damaged or truncated DXF; readError() then says why (file, then line and group
+  // code, or DWG section and byte offset), and the database holds what was read
+  // before the fault, consistent and safe to use. `shareMode` and
+  // `allowCPConversion` are accepted and unused.
   Acad::ErrorStatus readDwgFile(const char* fileName, int shareMode = 0x20,
                                 bool allowCPConversion = false);
   // The same from text in memory; `name` is the file name used in readError().
   Acad::ErrorStatus readDxfText(const char* data, std::size_t size, const char* name);
+  // The same for a DWG drawing in memory.
+  Acad::ErrorStatus readDwgData(const unsigned char* data, std::size_t size, const char* name);
   // Why the last read failed, e.g. `chair.dxf: line 120: invalid group code "1x"`;
   // empty after a successful read.
   const char* readError() const { return m_readError.c_str(); }
@@ -73,6 +78,8 @@ private:
   friend class AcDb2dPolyline;
   friend class AcDb3dPolyline;
   friend class DrawingBuilder;
+  // Reads the DWG drawing of an open file (readDwgFile).
+  Acad::ErrorStatus readDwg(std::FILE* file, const std::string& name);
   // Gives a new object its database, owner and handle.
   void makeResident(AcDbObject* object, AcDbObjectId owner);
   AcDbSymbolTable* table(int kind) const { return m_tables[kind]; }

@@ -1,9 +1,12 @@
-// AcDbDatabase::readDwgFile and readDxfText: the database's entry to the DXF reader.
+// AcDbDatabase::readDwgFile and readDxfText: the database's entry to the DXF and DWG
+// readers. A file's first bytes choose the reader, never its name.
 #include "arx/db/AcDbDatabase.h"
+#include "arx/dwg/DwgLoader.h"
 #include "arx/dxf/DxfLoader.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 // A DWG drawing starts with its version ("AC1015"), a binary DXF with its sentinel.
@@ -43,6 +46,11 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMod
   // The file is read as it goes: no copy of a large drawing is held in memory.
   char head[32];
   const std::size_t got = std::fread(head, 1, sizeof head, f);
+  if (DwgLoader::looksLikeDwg(head, got)) {
+    Acad::ErrorStatus es = readDwg(f, name);
+    std::fclose(f);
+    return es;
+  }
   std::size_t skip = 0;
   Acad::ErrorStatus es = checkSignature(head, got, name, m_readError, skip);
   if (es == Acad::eOk &&
@@ -57,6 +65,37 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMod
       m_readError = name + ": " + loader.error();
   }
   std::fclose(f);
+  return es;
+}
+
+// A DWG file is read whole: its sections and objects are found by their offsets.
+Acad::ErrorStatus AcDbDatabase::readDwg(std::FILE* f, const std::string& name)
+{
+  std::vector<std::uint8_t> data;
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0)
+    size = std::ftell(f);
+  if (size >= 0 && std::fseek(f, 0, SEEK_SET) == 0) {
+    data.resize(static_cast<std::size_t>(size));
+    if (std::fread(data.data(), 1, data.size(), f) != data.size())
+      size = -1;
+  }
+  if (size < 0) {
+    m_readError = name + ": cannot read the file";
+    return Acad::eCantOpenFile;
+  }
+  return readDwgData(data.data(), data.size(), name.c_str());
+}
+
+Acad::ErrorStatus AcDbDatabase::readDwgData(const unsigned char* data, std::size_t size,
+                                            const char* name)
+{
+  m_readError.clear();
+  const std::string file = name != nullptr ? name : "";
+  DwgLoader loader(*this, data, data != nullptr ? size : 0);
+  Acad::ErrorStatus es = loader.load();
+  if (es != Acad::eOk)
+    m_readError = file + ": " + loader.error();
   return es;
 }
 

@@ -1,0 +1,122 @@
+// DwgBitReader: reads the bit-packed values of a DWG section or object (B, BB, BS,
+// BL, BD, RC, RS, RL, RD, MC, MS, H, T, DD, BE, BT, CMC, ...) from bytes held in
+// memory. The bytes are untrusted: every read is bounded by the bits that remain;
+// a read past the end returns zero and leaves the reader failed, and fault() then
+// names the section and the byte offset of the first read that failed, so that a
+// decoder reads on without a check per value and asks ok() once at its end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class AcGePoint3d;
+class AcGeVector3d;
+
+// A handle reference: its code (the kind of reference, or how it is relative to
+// the referring object's handle) and its value as stored.
+struct DwgHandleRef {
+  unsigned code = 0;
+  std::uint64_t value = 0;
+  // The handle referred to, for an object whose own handle is `base`.
+  std::uint64_t absolute(std::uint64_t base) const;
+};
+
+class DwgBitReader {
+public:
+  DwgBitReader() = default;
+  // `size` bytes from `data`; `section` names them in faults, and byte offsets in
+  // faults are given from `baseOffset` (where `data` lies in its section).
+  DwgBitReader(const std::uint8_t* data, std::size_t size, const char* section,
+               std::size_t baseOffset = 0);
+
+  // The version of the file ("AC1015" -> 1015): some codes changed with R2000.
+  void setVersion(int version) { m_version = version; }
+  int version() const { return m_version; }
+
+  bool ok() const { return !m_failed; }
+  // Stops reading: the reader is failed from now on with `what` at the current position.
+  void fail(const char* what);
+  // "<section>: byte N: <what>" for the first fault; empty while there is none.
+  const std::string& fault() const { return m_fault; }
+  const char* section() const { return m_section; }
+  std::size_t faultOffset() const { return m_faultOffset; }
+  const std::string& faultWhat() const { return m_faultWhat; }
+
+  std::size_t bitPosition() const { return m_bit; }
+  std::size_t bitSize() const { return m_end; }
+  std::size_t bitsLeft() const { return m_bit < m_end ? m_end - m_bit : 0; }
+  // Moves to bit `bit` (failing when it lies beyond the end).
+  void seekBit(std::size_t bit);
+  // Ends the readable bits at `bit` (never beyond the data).
+  void limitBits(std::size_t bit);
+  // True when `count` items of at least `bitsEach` bits can remain to be read; else
+  // fails with "a count of N is more than the data holds". Counts read from the file
+  // pass here before any allocation or loop.
+  bool fits(std::uint64_t count, unsigned bitsEach);
+
+  // Raw values (little-endian, at any bit position).
+  std::uint8_t RC() { return static_cast<std::uint8_t>(bits(8)); }
+  std::uint16_t RS()
+  {
+    const std::uint16_t low = RC();
+    return static_cast<std::uint16_t>(low | RC() << 8);
+  }
+  std::uint32_t RL()
+  {
+    const std::uint32_t low = RS();
+    return low | static_cast<std::uint32_t>(RS()) << 16;
+  }
+  double RD();
+  // Bit-coded values.
+  bool B() { return bits(1) != 0; }
+  unsigned BB() { return static_cast<unsigned>(bits(2)); }
+  unsigned threeB(); // 3B: one to three bits
+  std::uint16_t BS();
+  std::uint32_t BL();
+  std::int32_t BLs() { return static_cast<std::int32_t>(BL()); }
+  std::uint64_t BLL();
+  double BD();
+  double DD(double fallback);
+  // Modular values: MC (7 bits a byte, the last byte's 0x40 the sign when `isSigned`)
+  // and MS (15 bits a 16-bit word).
+  std::int64_t MC(bool isSigned);
+  std::uint32_t MS();
+  DwgHandleRef H();
+
+  // Points and vectors.
+  void RD2(double& x, double& y);
+  void BD2(double& x, double& y);
+  void BD3(double& x, double& y, double& z);
+  AcGePoint3d point3();   // 3BD
+  AcGeVector3d vector3(); // 3BD
+  // BE: the extrusion (R2000 on: one bit says (0,0,1)); BT: the thickness (one bit says 0).
+  AcGeVector3d extrusion();
+  double thickness();
+
+  // Text: T/TV, a BS length and as many bytes (8-bit text, R13-R2004); TU, a BS
+  // length and as many UTF-16 units (R2007 on), given back as UTF-8.
+  std::string text8();
+  std::string textUtf16();
+  // Skips `count` bytes (RC each).
+  void skipBytes(std::uint64_t count);
+
+private:
+  std::uint64_t bits(unsigned n); // n <= 57
+  void overrun(const char* what);
+
+  const std::uint8_t* m_data = nullptr;
+  std::size_t m_end = 0;        // readable bits
+  std::size_t m_bit = 0;        // next bit
+  std::size_t m_size = 0;       // bytes of data
+  const char* m_section = "";   // names the bytes in faults
+  std::size_t m_baseOffset = 0; // offset of m_data within its section
+  int m_version = 1015;
+  bool m_failed = false;
+  std::string m_fault;
+  std::string m_faultWhat;
+  std::size_t m_faultOffset = 0;
+};
+
+// The CRC of DWG sections and objects (16 bits, reflected polynomial 0xA001), from `seed`.
+std::uint16_t dwgCrc16(std::uint16_t seed, const std::uint8_t* data, std::size_t size);
