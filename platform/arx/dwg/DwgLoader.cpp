@@ -62,6 +62,19 @@ bool DwgLoader::fail(const std::string& what)
   return false;
 }
 
+// What every table entry has after its name: until R2004 the 64 flag, the external
+// reference index and the dependency flag; from R2007 on one word.
+void DwgLoader::skipEntryFlags(DwgObject& o)
+{
+  if (o.version >= 1021) {
+    o.data.BS();
+    return;
+  }
+  o.data.B();
+  o.data.BS();
+  o.data.B();
+}
+
 std::string DwgLoader::decode(const std::string& raw)
 {
   return m_text.decode(raw.data(), raw.size());
@@ -217,9 +230,7 @@ bool DwgLoader::readRecord(int kind, std::uint64_t handle, std::size_t index)
   int color = 7;
   bool off = false, frozen = false;
   if (kind == 2) {
-    r.B();  // 64
-    r.BS(); // xref index
-    r.B();  // xref dependent
+    skipEntryFlags(o);
     if (o.version < 1015) {
       frozen = r.B();
       off = r.B();
@@ -232,7 +243,11 @@ bool DwgLoader::readRecord(int kind, std::uint64_t handle, std::size_t index)
     }
     color = static_cast<std::int16_t>(r.BS());
     if (o.version >= 1018) {
-      r.BL(); // RGB
+      // From R2004 on the colour is in the RGB word: its top byte says how (0xC3: by
+      // index, in the low byte).
+      const std::uint32_t rgb = r.BL();
+      if ((rgb >> 24) == 0xC3)
+        color = static_cast<int>(rgb & 0xFF);
       const unsigned named = r.RC();
       if ((named & 1) != 0)
         o.text();
@@ -291,11 +306,9 @@ bool DwgLoader::readBlock(std::uint64_t handle)
     return fail(fault);
   DwgBitReader& r = o.data;
   const std::string name = decode(o.text());
-  r.B();  // 64
-  r.BS(); // xref index
-  r.B();  // xref dependent
-  r.B();  // anonymous
-  r.B();  // has attributes
+  skipEntryFlags(o);
+  r.B(); // anonymous
+  r.B(); // has attributes
   const bool xref = r.B();
   const bool overlaid = r.B();
   if (o.version >= 1015)

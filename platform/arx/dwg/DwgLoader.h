@@ -50,6 +50,7 @@ private:
   bool readVertices(AcDbEntity* polyline, const DwgEntityReader::Result& result);
   bool open(std::uint64_t handle, DwgObject& object);
   std::string decode(const std::string& raw);
+  static void skipEntryFlags(DwgObject& object);
 
   // A block record and what its entities are.
   struct BlockEntry {

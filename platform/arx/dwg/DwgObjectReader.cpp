@@ -10,6 +10,42 @@ bool dwgFixedTypeIsEntity(unsigned type)
          type == 77 || type == 78 || type == 498;
 }
 
+void dwgLocateStrings(DwgBitReader& strings, std::size_t bitSize)
+{
+  if (bitSize == 0) {
+    strings.limitBits(0);
+    return;
+  }
+  std::size_t pos = bitSize - 1;
+  strings.seekBit(pos);
+  if (!strings.B()) {
+    strings.limitBits(0); // no text at all
+    return;
+  }
+  if (pos < 16) {
+    strings.fail("the string stream's size lies before the data");
+    return;
+  }
+  pos -= 16;
+  strings.seekBit(pos);
+  std::size_t size = strings.RS();
+  if ((size & 0x8000) != 0) {
+    if (pos < 16) {
+      strings.fail("the string stream's size lies before the data");
+      return;
+    }
+    pos -= 16;
+    strings.seekBit(pos);
+    size = (size & 0x7FFF) | (static_cast<std::size_t>(strings.RS()) << 15);
+  }
+  if (size > pos) {
+    strings.fail("the string stream is larger than the data");
+    return;
+  }
+  strings.seekBit(pos - size);
+  strings.limitBits(pos);
+}
+
 const DwgBitReader& DwgObject::faulted() const
 {
   if (!data.ok())
@@ -153,38 +189,7 @@ void DwgObjectReader::startStreams(DwgObject& o, std::size_t bitSize) const
   o.separateStrings = true;
   o.strings = DwgBitReader(bytes, o.dataSize, kObjects, o.dataStart);
   o.strings.setVersion(o.version);
-  if (bitSize == 0) {
-    o.strings.limitBits(0);
-    return;
-  }
-  std::size_t pos = bitSize - 1;
-  o.strings.seekBit(pos);
-  if (!o.strings.B()) {
-    o.strings.limitBits(0); // no text at all
-    return;
-  }
-  if (pos < 16) {
-    o.strings.fail("the string stream's size lies before the object");
-    return;
-  }
-  pos -= 16;
-  o.strings.seekBit(pos);
-  std::size_t size = o.strings.RS();
-  if ((size & 0x8000) != 0) {
-    if (pos < 16) {
-      o.strings.fail("the string stream's size lies before the object");
-      return;
-    }
-    pos -= 16;
-    o.strings.seekBit(pos);
-    size = (size & 0x7FFF) | (static_cast<std::size_t>(o.strings.RS()) << 15);
-  }
-  if (size > pos) {
-    o.strings.fail("the string stream is larger than the object");
-    return;
-  }
-  o.strings.seekBit(pos - size);
-  o.strings.limitBits(pos);
+  dwgLocateStrings(o.strings, bitSize);
 }
 
 void DwgObjectReader::skipExtendedData(DwgObject& o) const

@@ -85,5 +85,10 @@ private:
   const std::vector<DwgClass>& m_classes;
 };
 
+// From R2007 on, the text of an object or section is kept apart, ending just before bit
+// `bitSize` of its data: a flag bit there, and below it the stream's size. Positions
+// `strings` (a reader over the same data) on that text, or leaves it empty.
+void dwgLocateStrings(DwgBitReader& strings, std::size_t bitSize);
+
 // Whether a fixed object type (below 500) is an entity.
 bool dwgFixedTypeIsEntity(unsigned type);

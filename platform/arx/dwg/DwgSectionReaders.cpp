@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace {
+const std::size_t kClassStringBase = 0;
 const std::uint8_t kHeaderStart[16] = {0xCF, 0x7B, 0x1F, 0x23, 0xFD, 0xDE, 0x38, 0xA9,
                                        0x5F, 0x7C, 0x68, 0xB8, 0x4E, 0x6D, 0x33, 0x5F};
 const std::uint8_t kHeaderEnd[16] = {0x30, 0x84, 0xE0, 0xDC, 0x02, 0x21, 0xC7, 0x56,
@@ -22,7 +23,7 @@ bool fail(DwgFault& fault, const char* section, std::size_t offset, const std::s
 } // namespace
 
 bool checkDwgSectionFrame(const std::vector<std::uint8_t>& bytes, const std::uint8_t* begin,
-                          const std::uint8_t* end, const char* name, int /*version*/,
+                          const std::uint8_t* end, const char* name, int version,
                           std::size_t& start, std::size_t& size, DwgFault& fault)
 {
   if (bytes.size() < 16 + 4 + 2)
@@ -36,9 +37,22 @@ bool checkDwgSectionFrame(const std::vector<std::uint8_t>& bytes, const std::uin
     return fail(fault, name, 16, "the section's size runs past its end");
   start = 20;
   size = length;
-  const std::size_t crcAt = start + size;
+  std::size_t crcAt = start + size;
+  bool checked = false;
+  // From R2010 on a second 32-bit word (the size's high half, zero) may follow the size,
+  // covered by the CRC.
+  if (version >= 1024 && bytes.size() >= 24 + static_cast<std::size_t>(length) + 2 && p[4] == 0 &&
+      p[5] == 0 && p[6] == 0 && p[7] == 0) {
+    const std::size_t at = 24 + size;
+    const std::uint16_t wide = static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+    if (dwgCrc16(0xC0C1, bytes.data() + 16, 8 + size) == wide) {
+      start = 24;
+      crcAt = at;
+      checked = true;
+    }
+  }
   const std::uint16_t stored = static_cast<std::uint16_t>(bytes[crcAt] | bytes[crcAt + 1] << 8);
-  if (dwgCrc16(0xC0C1, bytes.data() + 16, 4 + size) != stored)
+  if (!checked && dwgCrc16(0xC0C1, bytes.data() + 16, 4 + size) != stored)
     return fail(fault, name, crcAt, "CRC mismatch of the section");
   // The end sentinel follows where the layout keeps one (not every writer of the
   // paged layouts does).
@@ -63,6 +77,16 @@ bool readDwgClasses(const DwgSections& s, std::vector<DwgClass>& classes, DwgFau
     return false;
   DwgBitReader r(s.classes.data() + start, size, name, start);
   r.setVersion(s.version);
+  // From R2007 on the names are UTF-16, in a string stream at the end of the data.
+  DwgBitReader strings = r;
+  const bool separate = s.version >= 1021;
+  if (separate) {
+    const std::size_t bits = r.RL();
+    dwgLocateStrings(strings, bits + 32 * kClassStringBase);
+    if (!strings.ok())
+      return fail(fault, name, strings.faultOffset(), strings.faultWhat());
+  }
+  auto text = [&]() { return separate ? strings.textUtf16() : r.text8(); };
   if (s.version >= 1018) {
     r.BS(); // the highest class number
     r.RC();
@@ -70,13 +94,15 @@ bool readDwgClasses(const DwgSections& s, std::vector<DwgClass>& classes, DwgFau
     r.B();
   }
   // Each class takes at least 2 bits a field; the last bits of the last byte are padding.
+  if (separate)
+    r.limitBits(strings.bitPosition() > 0 ? strings.bitPosition() : r.bitSize());
   while (r.ok() && r.bitsLeft() >= 16) {
     DwgClass c;
     c.number = r.BS();
-    r.BS();    // proxy flags
-    r.text8(); // application
-    r.text8(); // C++ class
-    c.dxfName = r.text8();
+    r.BS(); // proxy flags
+    text(); // application
+    text(); // C++ class
+    c.dxfName = text();
     r.B();                        // was a zombie
     c.isEntity = r.BS() == 0x1F2; // item class id: 0x1F2 entity, 0x1F3 object
     if (s.version >= 1018) {

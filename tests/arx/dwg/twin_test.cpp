@@ -17,7 +17,7 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"r13", "AC1012", true},   {"r14", "AC1014", true},   {"2000", "AC1015", true},
+    {"r13", "AC1012", true},  {"r14", "AC1014", true},   {"2000", "AC1015", true},
     {"2004", "AC1018", true}, {"2007", "AC1021", false}, {"2010", "AC1024", true},
     {"2013", "AC1027", true}, {"2018", "AC1032", true},
 };
@@ -81,6 +81,45 @@ void undoOldDxfConversions(std::vector<TwinItem>& dxf, std::vector<TwinItem>& dw
   filter(dwg);
 }
 
+// The 2018 pair differs in two known ways. The DWG registers three applications
+// (ACAD_MLEADERVER, ACAD_OBJECT_CHANGE_GUID, AcAecLayerStandard, handles 8E8, 8F1
+// and 9A9) that its DXF twin lacks: they are passed over. And the DXF numbers the
+// anonymous blocks one higher than their place in the DWG's block table (a DWG keeps
+// "*D" and "*T" without a number; the writer gives them): the numbers are not compared.
+void undo2018Differences(const std::vector<TwinItem>& dxf, std::vector<TwinItem>& dwg)
+{
+  std::vector<TwinItem> kept;
+  int index = 0;
+  for (TwinItem item : dwg) {
+    if (item.label.rfind("application ", 0) == 0) {
+      bool listed = false;
+      for (const TwinItem& d : dxf)
+        listed = listed || (d.label.rfind("application ", 0) == 0 && d.text == item.text);
+      if (!listed)
+        continue;
+      item.label = "application " + std::to_string(index++);
+    }
+    kept.push_back(item);
+  }
+  dwg = kept;
+}
+
+void dropAnonymousNumbers(std::vector<TwinItem>& items)
+{
+  auto strip = [](std::string& text) {
+    for (std::size_t at = text.find("*D"); at != std::string::npos; at = text.find("*D", at + 2))
+      while (at + 2 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 2])))
+        text.erase(at + 2, 1);
+    for (std::size_t at = text.find("*T"); at != std::string::npos; at = text.find("*T", at + 2))
+      while (at + 2 < text.size() && std::isdigit(static_cast<unsigned char>(text[at + 2])))
+        text.erase(at + 2, 1);
+  };
+  for (TwinItem& item : items) {
+    strip(item.label);
+    strip(item.text);
+  }
+}
+
 TEST_P(DwgTwin, ReadsAsItsDxfTwin)
 {
   const Sample& s = GetParam();
@@ -99,6 +138,11 @@ TEST_P(DwgTwin, ReadsAsItsDxfTwin)
   ASSERT_GT(expected.size(), 30u);
   if (std::string(s.version) < "AC1015")
     undoOldDxfConversions(expected, actual);
+  if (std::string(s.version) == "AC1032") {
+    undo2018Differences(expected, actual);
+    dropAnonymousNumbers(expected);
+    dropAnonymousNumbers(actual);
+  }
   const std::vector<std::string> diffs = compareDescriptions(expected, actual, 60);
   std::string all;
   for (const std::string& d : diffs)
