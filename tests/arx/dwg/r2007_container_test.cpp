@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 using namespace dwgcheck;
 
 TEST(R2007Container, reference_drawing_gives_well_formed_sections)
@@ -40,13 +43,31 @@ TEST(R2007Container, damaged_drawing_fails_naming_where)
     EXPECT_FALSE(fault.section.empty()) << size;
     EXPECT_LE(fault.offset, size);
   }
-  // The header's compressed length (bytes 24-27 of its data) claims 2 GiB: in the
-  // interleaved blocks, data byte j of block 0 lies at 0x80 + 3 j.
+  // A byte changed in what the reader reads breaks a Reed-Solomon block's parity: the
+  // header's compressed length (its data byte 24, at 0x80 + 3 * 24 in the interleaved
+  // blocks), the page map at 0x480, and bytes across the rest of the file, where each
+  // change either lies in a part not read or is reported with its section.
   std::vector<std::uint8_t> damaged = bytes;
-  for (int j = 24; j < 28; ++j)
-    damaged[0x80 + 3 * j] = j == 27 ? 0x7f : 0xff;
+  damaged[0x80 + 3 * 24] ^= 0x40;
   DwgFault fault;
   EXPECT_FALSE(read(damaged, fault));
   EXPECT_EQ("file header", fault.section);
-  EXPECT_EQ("header length out of range", fault.what);
+  EXPECT_EQ("Reed-Solomon parity mismatch", fault.what);
+  damaged = bytes;
+  damaged[0x480 + 5] ^= 0x01;
+  EXPECT_FALSE(read(damaged, fault));
+  EXPECT_EQ("page map", fault.section);
+  EXPECT_EQ("Reed-Solomon parity mismatch", fault.what);
+  std::set<std::string> named;
+  for (std::size_t at = 0x1000; at < bytes.size(); at += 4099) {
+    damaged = bytes;
+    damaged[at] ^= 0x08;
+    fault = DwgFault();
+    if (!read(damaged, fault)) {
+      EXPECT_EQ("Reed-Solomon parity mismatch", fault.what) << fault.section << " at " << at;
+      EXPECT_LE(fault.offset, at);
+      named.insert(fault.section);
+    }
+  }
+  EXPECT_EQ(1u, named.count("AcDb:AcDbObjects"));
 }
