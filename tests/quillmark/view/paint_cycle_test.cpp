@@ -5,8 +5,10 @@
 #include "arx/db/AcDbLine.h"
 #include "arx/host/HostTestHooks.h"
 
+#include "support/ProcessCounters.h"
+
 #include <gtest/gtest.h>
-#include <psapi.h>
+#include <vector>
 
 namespace {
 
@@ -25,13 +27,6 @@ struct PaintCycle : ::testing::Test {
     window.view.setDatabase(&drawing.db);
     window.view.setBlockName("B");
     return *this;
-  }
-  SIZE_T privateBytes()
-  {
-    PROCESS_MEMORY_COUNTERS_EX c = {};
-    K32GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&c),
-                            sizeof(c));
-    return c.PrivateUsage;
   }
   TestDrawing drawing;
   PreviewWindow window{278, 252};
@@ -97,15 +92,49 @@ TEST_F(PaintCycle, thousand_paints_leave_nothing_behind)
   HGDIOBJ pen = GetCurrentObject(canvas.dc.m_hDC, OBJ_PEN);
   HGDIOBJ brush = GetCurrentObject(canvas.dc.m_hDC, OBJ_BRUSH);
   window.view.paintPreview(&canvas.dc); // the first paint makes what lives for good
-  DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  SIZE_T bytes = privateBytes();
+  int gdi = counters::gdiObjectCount();
+  size_t heap = counters::heapBytesInUse();
+  size_t committed = counters::privateCommittedBytes();
   for (int i = 0; i < 1000; ++i)
     window.view.paintPreview(&canvas.dc);
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi) << "GDI objects left";
-  EXPECT_LT(privateBytes(), bytes + 64 * 1024) << "memory grew";
+  EXPECT_EQ(counters::gdiObjectCount(), gdi) << "GDI objects left";
+  // A leak of even 16 bytes a paint would show as 16,000.
+  EXPECT_LT(counters::heapBytesInUse(), heap + 4096) << "heap blocks left";
+  EXPECT_LT(counters::privateCommittedBytes(), committed + 1024 * 1024) << "memory grew";
   EXPECT_EQ(GetCurrentObject(canvas.dc.m_hDC, OBJ_PEN), pen) << "the DC's own pen is back";
   EXPECT_EQ(GetCurrentObject(canvas.dc.m_hDC, OBJ_BRUSH), brush);
   EXPECT_EQ(window.view.m_pClipRgn, nullptr);
+}
+
+// The counters above must see what a leaking paint would leave: GDI objects,
+// small heap blocks and large allocations.
+TEST(ProcessCounters, counters_see_a_deliberate_leak)
+{
+  int gdi = counters::gdiObjectCount();
+  ASSERT_GT(gdi, 0) << "no GDI handle table";
+  HPEN pens[5];
+  for (HPEN& pen : pens)
+    pen = CreatePen(PS_SOLID, 0, 0x123456);
+  HBRUSH brush = CreateSolidBrush(0x654321);
+  EXPECT_EQ(counters::gdiObjectCount(), gdi + 6);
+  for (HPEN pen : pens)
+    DeleteObject(pen);
+  DeleteObject(brush);
+  EXPECT_EQ(counters::gdiObjectCount(), gdi);
+
+  std::vector<char*> small;
+  small.reserve(1000);
+  size_t heap = counters::heapBytesInUse();
+  for (int i = 0; i < 1000; ++i)
+    small.push_back(new char[16]);
+  EXPECT_GE(counters::heapBytesInUse(), heap + 16000);
+  for (char* p : small)
+    delete[] p;
+  EXPECT_LT(counters::heapBytesInUse(), heap + 4096);
+
+  size_t committed = counters::privateCommittedBytes();
+  std::vector<char> large(8 * 1024 * 1024, 1);
+  EXPECT_GE(counters::privateCommittedBytes(), committed + large.size());
 }
 
 TEST_F(PaintCycle, wide_control_fits_the_height_and_centres)
