@@ -454,6 +454,13 @@ void watchLeftovers()
   do {
     settle();
     std::vector<HWND> dialogs = uiDialogs();
+    // A dialog that the last step ends only after an inner one has closed (a chooser
+    // closed while its block dialog ran) goes a moment later: settle once more.
+    for (int i = 0; i < 10 && !dialogs.empty() && !g_runner.failed; ++i) {
+      Sleep(20);
+      settle();
+      dialogs = uiDialogs();
+    }
     if (dialogs.empty())
       continue;
     if (!g_runner.failed) {

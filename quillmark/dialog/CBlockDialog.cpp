@@ -10,6 +10,7 @@
 #include "quillmark/res/ResourceIds.h"
 #include "vrel/VrelDlg/VrelDlg.h"
 
+#include <string>
 #include <vector>
 
 #include <mbstring.h>
@@ -57,9 +58,18 @@ void CBlockDialog::openDrawing(const char* path)
   // Stored at once: the dialog owns it from here on, whether the read succeeds or not.
   m_database = new AcDbDatabase(false, true);
   if (m_database->readDwgFile(m_path, kShareDenyWrite, false) != 0) {
-    // Called before DoModal: the dialog has no window yet, so the box has no owner.
-    formatMessageBox(m_hWnd, kErrorBox, kErrorCaption, "Can't open database : %s",
-                     static_cast<const char*>(m_path));
+    // Called before DoModal, when the dialog has no window yet: the box belongs to
+    // the dialog's parent (the chooser), which it keeps from being used meanwhile.
+    HWND owner = m_hWnd;
+    if (owner == nullptr && m_pParentWnd != nullptr)
+      owner = m_pParentWnd->m_hWnd;
+    // The reader's message names the file first; the box names it once.
+    std::string why = m_database->readError();
+    const std::string prefix = std::string(static_cast<const char*>(m_path)) + ": ";
+    if (why.compare(0, prefix.size(), prefix) == 0)
+      why.erase(0, prefix.size());
+    formatMessageBox(owner, kErrorBox, kErrorCaption, "Can't open database : %s\n%s",
+                     static_cast<const char*>(m_path), why.c_str());
   }
 }
 

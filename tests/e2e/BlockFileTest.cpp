@@ -84,6 +84,18 @@ TEST_F(BlockFile, unreadable_drawing_shows_the_error_box_and_then_an_empty_dialo
   EXPECT_EQ(result.exitCode, 0) << "minicad printed:\n" << result.output;
 }
 
+// Closing the chooser while the box of a drawing that cannot be read is up (the
+// runner's click reaches the chooser's Cancel as a close box or Escape would): the
+// box and the block dialog run to their end, and the call then returns.
+TEST_F(BlockFile, chooser_closed_while_its_box_is_up_still_returns)
+{
+  std::string script = std::string(kChooser) + "select 1002 \"broken.dxf\"\nclick 1004\n" +
+                       "click 2\nwait \"Error\"\nclick 1\n" + kDialog + "click 2\n";
+  MinicadRun result = run(script, {"(BLOCK-FILE \"sub\")"});
+  EXPECT_EQ(result.results(), std::vector<std::string>{"nil"}) << result.output;
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+}
+
 TEST_F(BlockFile, a_file_whose_path_exceeds_255_characters_is_refused_not_cut)
 {
   // Folders up to 240 characters, then a file whose full path has 258.

@@ -23,7 +23,22 @@ struct Chooser {
   char* chosen;                 // the caller's 256-byte result buffer
   VrelDwgFileCallback callback; // called by "Blocks..."; may be null
   std::string folder;           // full path of the folder listed; empty when none
+  bool inCallback = false;      // the callback is running (a box or a dialog over us)
+  int pendingEnd = -1;          // the result a close asked for meanwhile, or -1
 };
+
+// Ends the chooser with `result`; while the callback runs, once it has returned.
+// (Ended inside the callback, the chooser would be hidden under the dialog the
+// callback opens on it, and its loop, woken only by a posted message that the
+// nested loops take, would wait for good.)
+void endChooser(HWND dialog, Chooser& chooser, int result)
+{
+  if (chooser.inCallback) {
+    chooser.pendingEnd = result;
+    return;
+  }
+  EndDialog(dialog, result);
+}
 
 std::string windowText(HWND window)
 {
@@ -182,9 +197,18 @@ void onCommand(HWND dialog, Chooser& chooser, int id, int code)
     break;
   }
   case IDC_DWG_BLOCKS: {
+    if (chooser.inCallback)
+      break; // one drawing at a time
     std::string path = chosenFile(dialog, chooser);
-    if (!path.empty() && chooser.callback)
+    if (!path.empty() && chooser.callback) {
+      chooser.inCallback = true;
       chooser.callback(dialog, path.c_str());
+      chooser.inCallback = false;
+      if (chooser.pendingEnd >= 0) {
+        EndDialog(dialog, chooser.pendingEnd);
+        PostMessageA(dialog, WM_NULL, 0, 0); // wakes the chooser's loop to see it end
+      }
+    }
     break;
   }
   case IDOK: {
@@ -197,12 +221,12 @@ void onCommand(HWND dialog, Chooser& chooser, int id, int code)
     std::string path = chosenFile(dialog, chooser);
     if (!path.empty()) {
       memcpy(chooser.chosen, path.c_str(), path.size() + 1);
-      EndDialog(dialog, 1);
+      endChooser(dialog, chooser, 1);
     }
     break;
   }
   case IDCANCEL:
-    EndDialog(dialog, 0);
+    endChooser(dialog, chooser, 0);
     break;
   }
 }
