@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# run.sh ROOT BINDIR: runs every benchmark program (BINDIR/bench_*.exe) under Wine.
+# run.sh ROOT BINDIR: runs every benchmark program (BINDIR/bench_*.exe) under Wine,
+# then builds the peer readers (bench/peers: libdime's and dxflib's, native) into
+# BINDIR/../bench-peers and sets minicad beside them and ezdxf (bench/compare_peers.py).
 # The workloads are generated on first use into BINDIR/../bench-data (never into
 # the source tree). Each program gets the data folder as its one argument and
 # prints one line per figure:  NAME: VALUE UNIT (goal: GOAL) ok|MISS
@@ -14,7 +16,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 WINE=/usr/lib/wine/wine64
 [ -x "$WINE" ] || WINE=$(command -v wine64 || command -v wine)
 
-if [ ! -f "$DATA/big_block.dxf" ] || [ ! -f "$DATA/many_blocks.dxf" ]; then
+if [ ! -f "$DATA/big_block.dxf" ] || [ ! -f "$DATA/many_blocks.dxf" ] ||
+  [ ! -f "$DATA/many_blocks_50k.dxf" ]; then
   echo "bench: generating workloads into $DATA" >&2
   /usr/bin/python3 "$ROOT/bench/make_workloads.py" "$DATA" >&2 || {
     echo "bench: could not generate the workloads" >&2
@@ -39,4 +42,14 @@ for exe in "${programs[@]}"; do
     status=1
   fi
 done
+PEERS=$(cd "$BINDIR/.." && pwd)/bench-peers
+mkdir -p "$PEERS"
+for peer in dime dxflib; do
+  g++ -O2 -Wall -Wextra -Werror -o "$PEERS/${peer}_read" "$ROOT/bench/peers/${peer}_read.cpp" \
+    -l"$peer" || {
+    echo "bench: could not build the $peer reader" >&2
+    rm -f "$PEERS/${peer}_read"
+  }
+done
+/usr/bin/python3 "$ROOT/bench/compare_peers.py" "$BINDIR" "$PEERS" "$DATA" || status=1
 exit $status

@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""compare_peers.py BINDIR PEERDIR DATADIR: minicad beside three other DXF readers,
+each run as a whole process on the same drawings (big_block.dxf, many_blocks.dxf):
+
+  minicad  under Wine (the loader's start included): reads the drawing, loads
+           QUILMARK.ARX, opens (BLOCK-LIST) and lists the dialog's block list
+  libdime  PEERDIR/dime_read: the file into libdime's model, its blocks listed
+  dxflib   PEERDIR/dxflib_read: the file into a model built from dxflib's callbacks
+  ezdxf    bench/peers/ezdxf_read.py: ezdxf.readfile, its blocks listed
+
+Every process must list the drawing's blocks (BIG, or PART-00000 ... PART-09999),
+else its figures are not printed and the comparison is a MISS. Time is wall time
+from the start of the process to its end; peak memory is the largest resident set
+of the process (its maximum RSS, as the kernel reports it at its end). minicad,
+libdime and dxflib are each the best of three runs (one after another, so Wine's
+server may be up from the run before, as after any Wine program); ezdxf, which
+takes tens of times longer, runs once.
+
+One line per figure, NAME: VALUE UNIT (goal: GOAL) ok|MISS:
+  peer_FILE_READER: time and peak memory of one reader (goal: reference)
+  minicad_vs_libdime_FILE, minicad_vs_dxflib_FILE: minicad's time over theirs (<= 0.5)
+  minicad_vs_ezdxf_FILE: minicad's time over ezdxf's (<= 0.05)
+  minicad_memory_FILE: minicad's peak memory, with libdime's (goal: at most libdime's)
+"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+DRAWINGS = {
+    "big_block": {"BIG"},
+    "many_blocks": {"PART-%05d" % i for i in range(10000)},
+}
+RUNS = {"minicad": 3, "libdime": 3, "dxflib": 3, "ezdxf": 1}
+
+
+def run(reader, command, expected):
+    """(seconds, peak bytes) of one run of `command`, or None (with the reason on
+    stderr) when it failed or did not list every expected block."""
+    with tempfile.TemporaryFile() as out:
+        start = time.perf_counter()
+        try:
+            process = subprocess.Popen(command, stdout=out, stderr=subprocess.DEVNULL,
+                                       stdin=subprocess.DEVNULL)
+        except OSError as error:
+            print("compare_peers: %s: %s" % (reader, error), file=sys.stderr)
+            return None
+        _, status, usage = os.wait4(process.pid, 0)
+        seconds = time.perf_counter() - start
+        out.seek(0)
+        text = out.read().decode("latin-1")
+    listed = {re.sub(r"^list: ", "", line).strip().upper() for line in text.splitlines()}
+    missing = expected - listed
+    code = os.waitstatus_to_exitcode(status)
+    if code != 0 or missing:
+        print("compare_peers: %s: exit status %d, %d of %d blocks not listed"
+              % (reader, code, len(missing), len(expected)), file=sys.stderr)
+        return None
+    return seconds, usage.ru_maxrss * 1024
+
+
+def best(reader, command, expected, runs):
+    """The shortest time and the largest peak of `runs` runs, or None if one failed."""
+    results = [run(reader, command, expected) for _ in range(runs)]
+    if any(r is None for r in results):
+        return None
+    return min(r[0] for r in results), max(r[1] for r in results)
+
+
+def winpath(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def line(name, value, unit, goal, ok):
+    print("%s: %s %s (goal: %s) %s" % (name, value, unit, goal, "ok" if ok else "MISS"),
+          flush=True)
+
+
+def main():
+    if len(sys.argv) != 4:
+        print("usage: compare_peers.py BINDIR PEERDIR DATADIR", file=sys.stderr)
+        return 2
+    bindir, peerdir, datadir = sys.argv[1:]
+    wine = "/usr/lib/wine/wine64"
+    if not os.access(wine, os.X_OK):
+        wine = "wine64"
+    here = os.path.dirname(os.path.abspath(__file__))
+    with tempfile.NamedTemporaryFile("w", suffix=".ui", delete=False) as script:
+        script.write('wait "Quillmark : Version 1.0 Beta2"\nlist 1061\nclick 2\n')
+    try:
+        for drawing, expected in DRAWINGS.items():
+            path = os.path.join(datadir, drawing + ".dxf")
+            commands = {
+                "minicad": [wine, os.path.join(bindir, "minicad.exe"), "--load",
+                            winpath(os.path.join(bindir, "QUILMARK.ARX")), "--ui",
+                            winpath(script.name), "-e", "(BLOCK-LIST)", winpath(path)],
+                "libdime": [os.path.join(peerdir, "dime_read"), path],
+                "dxflib": [os.path.join(peerdir, "dxflib_read"), path],
+                "ezdxf": ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"), path],
+            }
+            figures = {}
+            for reader, command in commands.items():
+                figures[reader] = best(reader, command, expected, RUNS[reader])
+                if figures[reader] is None:
+                    line("peer_%s_%s" % (drawing, reader), "n/a", "s", "reference", False)
+                else:
+                    seconds, peak = figures[reader]
+                    line("peer_%s_%s" % (drawing, reader),
+                         "%.2f" % seconds, "s, peak %.1f MB" % (peak / 1e6), "reference", True)
+            ours = figures["minicad"]
+            for reader, goal in (("libdime", 0.5), ("dxflib", 0.5), ("ezdxf", 0.05)):
+                theirs = figures[reader]
+                name = "minicad_vs_%s_%s" % (reader, drawing)
+                if ours is None or theirs is None:
+                    line(name, "n/a", "x", "<= %g" % goal, False)
+                    continue
+                ratio = ours[0] / theirs[0]
+                line(name, "%.3f" % ratio, "x", "<= %g" % goal, ratio <= goal)
+            dime = figures["libdime"]
+            name = "minicad_memory_%s" % drawing
+            if ours is None or dime is None:
+                line(name, "n/a", "MB", "<= libdime", False)
+            else:
+                line(name, "%.1f" % (ours[1] / 1e6), "MB",
+                     "<= libdime's %.1f MB" % (dime[1] / 1e6), ours[1] <= dime[1])
+    finally:
+        os.unlink(script.name)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
