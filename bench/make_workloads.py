@@ -4,6 +4,7 @@
   big_block.dxf    R2000: one block "BIG" of 200,000 mixed entities (lines, arcs,
                    circles, bulged lightweight polylines, points), inserted once
   many_blocks.dxf  R2000: 10,000 small blocks "PART-00000" ... each inserted once
+  many_blocks_50k.dxf  the same with 50,000 blocks, "PART-00000" ... "PART-49999"
 
 ezdxf writes the drawing's frame (header, tables, objects) so that the files are
 complete R2000 drawings; the 200,000 entities are written as text directly,
@@ -21,6 +22,7 @@ import ezdxf
 
 ENTITIES = 200_000
 BLOCKS = 10_000
+MORE_BLOCKS = 50_000
 
 
 def frame_with_bulk(doc, block_name, bulk_writer):
@@ -105,7 +107,8 @@ def main():
     os.makedirs(out, exist_ok=True)
     make_big_block(os.path.join(out, "big_block.dxf"), count)
     make_many_blocks(os.path.join(out, "many_blocks.dxf"), BLOCKS)
-    for name in ("big_block.dxf", "many_blocks.dxf"):
+    make_many_blocks(os.path.join(out, "many_blocks_50k.dxf"), MORE_BLOCKS)
+    for name in ("big_block.dxf", "many_blocks.dxf", "many_blocks_50k.dxf"):
         print("%s: %.1f MB" % (name, os.path.getsize(os.path.join(out, name)) / 1e6))
 
 
