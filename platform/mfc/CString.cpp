@@ -230,7 +230,8 @@ void AfxChangeCaseMbcs(char* text, UINT codePage, bool upper)
   const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
   for (char* p = text; *p != 0; ++p) {
     const BYTE b = static_cast<BYTE>(*p);
-    if (IsDBCSLeadByteEx(codePage, b)) {
+    // Lead bytes lie above 0x80 in every code page: ASCII needs no look-up.
+    if (b >= 0x80 && IsDBCSLeadByteEx(codePage, b)) {
       // A lead byte and its trail byte form one character; a lead byte at the
       // very end (a cut string) is left alone too.
       if (p[1] == 0)

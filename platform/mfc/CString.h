@@ -17,6 +17,7 @@ public:
   // Construction
   CString() = default;
   CString(const CString& other) = default;
+  CString(CString&& other) noexcept = default;
   CString(LPCSTR text) : m_text(text != nullptr ? text : "") {}
   CString(LPCSTR text, int length);
   CString(char ch, int repeat = 1);
@@ -33,6 +34,7 @@ public:
 
   // Assignment and concatenation
   CString& operator=(const CString& other) = default;
+  CString& operator=(CString&& other) noexcept = default;
   CString& operator=(LPCSTR text);
   CString& operator=(char ch);
   CString& operator+=(const CString& other);

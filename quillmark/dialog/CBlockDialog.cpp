@@ -11,6 +11,7 @@
 #include "vrel/VrelDlg/VrelDlg.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <mbstring.h>
@@ -124,7 +125,7 @@ void fillList(CListBox& list, const CStringList& names, CString pattern, int res
       continue;
     name.MakeUpper();
     if (acutWcMatch(name, pattern) == RTNORM)
-      matches.push_back(name);
+      matches.push_back(std::move(name));
   }
   // Shown in the list box's sorted order, as one LB_ADDSTRING per name would place them.
   addToSortedList(list, matches);

@@ -5,14 +5,75 @@
 
 namespace {
 
+// `text` widened into `out` when it is plain ASCII (which every ANSI code page maps to
+// the same UTF-16 values); false for any other text.
+bool widenAscii(const char* text, std::vector<WCHAR>& out)
+{
+  out.clear();
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);; ++p) {
+    if (*p >= 0x80)
+      return false;
+    out.push_back(*p);
+    if (*p == 0)
+      return true;
+  }
+}
+
+// The longest run of texts last found in list order, with the locale they were compared
+// in. The comparison is a total order, so texts that appear among them in the same order
+// are in list order too: a refill after a pattern change, a subset of the names the
+// dialog listed first, is checked by comparing bytes instead of collating again.
+struct VerifiedOrder {
+  LCID locale = 0;
+  std::vector<CString> texts;
+};
+
+VerifiedOrder& verifiedOrder()
+{
+  static VerifiedOrder verified; // UI thread only
+  return verified;
+}
+
+// True when `texts` appear in `verified`, in this order (each text once).
+bool isSubsequence(const std::vector<CString>& texts, const std::vector<CString>& verified)
+{
+  size_t j = 0;
+  for (const CString& text : texts) {
+    while (j < verified.size() && strcmp(verified[j], text) != 0)
+      ++j;
+    if (j == verified.size())
+      return false;
+    ++j;
+  }
+  return true;
+}
+
 // True when every text sorts strictly before the next under the list box's comparison
 // (CompareString with the box's locale, ignoring case, as a sorted list box compares).
+// ASCII texts are compared as UTF-16 directly, which is what CompareStringA does after
+// converting them, without its conversions.
 bool inListOrder(HWND list, const std::vector<CString>& texts)
 {
   LCID locale = static_cast<LCID>(::SendMessageA(list, LB_GETLOCALE, 0, 0));
-  for (size_t i = 1; i < texts.size(); ++i)
-    if (::CompareStringA(locale, NORM_IGNORECASE, texts[i - 1], -1, texts[i], -1) != CSTR_LESS_THAN)
+  VerifiedOrder& verified = verifiedOrder();
+  if (verified.locale == locale && isSubsequence(texts, verified.texts))
+    return true;
+  std::vector<WCHAR> a, b;
+  bool wideA = !texts.empty() && widenAscii(texts[0], a);
+  for (size_t i = 1; i < texts.size(); ++i) {
+    bool wideB = widenAscii(texts[i], b);
+    int order = wideA && wideB
+                    ? ::CompareStringW(locale, NORM_IGNORECASE, a.data(), -1, b.data(), -1)
+                    : ::CompareStringA(locale, NORM_IGNORECASE, texts[i - 1], -1, texts[i], -1);
+    if (order != CSTR_LESS_THAN)
       return false;
+    a.swap(b);
+    wideA = wideB;
+  }
+  if (verified.locale != locale || texts.size() > verified.texts.size()) {
+    verified.locale = locale;
+    verified.texts = texts;
+  }
   return true;
 }
 

@@ -16,19 +16,19 @@
 
 namespace {
 
-// The characters of a text: one byte, or a lead byte and its second byte.
-std::vector<unsigned> characters(const char* text)
+// The characters of a text into `out`: one byte, or a lead byte and its second byte
+// (lead bytes are above 0x80 in every code page, so ASCII needs no look-up).
+void characters(const char* text, std::vector<unsigned>& out)
 {
-  std::vector<unsigned> out;
+  out.clear();
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
-    if (IsDBCSLeadByte(*p) && p[1] != 0) {
+    if (*p >= 0x80 && IsDBCSLeadByte(*p) && p[1] != 0) {
       out.push_back(static_cast<unsigned>(p[0]) << 8 | p[1]);
       ++p;
     } else {
       out.push_back(*p);
     }
   }
-  return out;
 }
 
 bool isDigit(unsigned c)
@@ -209,15 +209,33 @@ bool matchTokens(const std::vector<Token>& tokens, const std::vector<unsigned>& 
 
 } // namespace
 
+// The last pattern compiled, per thread: a list is matched name by name against one
+// pattern, which is compiled once instead of once per name.
+struct CompiledPattern {
+  std::string text;                      // the pattern as given
+  bool valid = false;                    // it compiled (a malformed one matches nothing)
+  std::vector<Alternative> alternatives; // its compiled form
+  std::vector<unsigned> chars;           // scratch: the characters of the text matched
+};
+
 int acutWcMatch(const char* text, const char* pattern)
 {
   if (text == nullptr || pattern == nullptr)
     return RTERROR;
-  std::vector<Alternative> alternatives;
-  if (!compile(characters(pattern), alternatives))
+  static CompiledPattern last;
+  if (!last.valid || last.text != pattern) {
+    last.alternatives.clear();
+    characters(pattern, last.chars);
+    last.valid = compile(last.chars, last.alternatives);
+    last.text = pattern;
+    if (!last.valid)
+      last.alternatives.clear();
+  }
+  if (!last.valid)
     return RTERROR;
-  std::vector<unsigned> chars = characters(text);
-  for (const Alternative& alt : alternatives) {
+  std::vector<unsigned>& chars = last.chars;
+  characters(text, chars);
+  for (const Alternative& alt : last.alternatives) {
     if (matchTokens(alt.tokens, chars) != alt.negated)
       return RTNORM;
   }

@@ -135,11 +135,15 @@ TEST_F(FillList, orders_entries_exactly_as_the_list_box_sorts_them)
     DestroyWindow(reference);
     return all;
   };
-  // Names whose byte order is the list box's order, and names where the list box's
-  // word sort (which passes over hyphens) and byte order disagree.
+  // Names whose byte order is the list box's order; a refill with some of them (found in
+  // order without collating again) and with new ones among them; names where the list
+  // box's word sort (which passes over hyphens) and byte order disagree; two-byte names.
   const std::vector<std::vector<const char*>> cases = {
       {"PART-002", "PART-010", "PART-001", "BOLT", "ZED"},
+      {"ZED", "PART-001", "BOLT"},
+      {"ZED", "PART-001", "PART-0001", "BOLT", "ZE"},
       {"A-C", "AB", "DESK-LAMP", "DESKS", "X_1", "X1", "CO-OP", "COOP", "CAB"},
+      {"\xC7\xD1", "A-C", "\xB0\xA1", "AB", "Z"},
   };
   for (const auto& upperNames : cases) {
     CStringList names;
@@ -153,7 +157,7 @@ TEST_F(FillList, orders_entries_exactly_as_the_list_box_sorts_them)
   more.AddTail("PART-005");
   more.AddTail("AAA");
   fillList(m_list, more, "*", 0);
-  std::vector<const char*> all = cases[1];
+  std::vector<const char*> all = cases.back();
   all.push_back("PART-005");
   all.push_back("AAA");
   EXPECT_EQ(entries(), sortedByListBox(all));
