@@ -78,6 +78,9 @@ TEST(AcutWcMatch, sets_ranges_and_negated_sets)
       {"x", "[]]", false},           {"DOOR1", "DOOR[1-3]", true},
       {"DOOR4", "DOOR[1-3]", false}, {"AB", "[AB]", false},
       {"~", "[`~]", true},           {"", "[A]", false},
+      {"b", "[b-d]", true},          {"d", "[b-d]", true}, // a range holds both its ends
+      {"a", "[b-d]", false},         {"e", "[b-d]", false},
+      {"b", "[~b-d]", false},        {"e", "[~b-d]", true},
   };
   CHECK_CASES(cases);
 }

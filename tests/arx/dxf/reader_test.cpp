@@ -36,6 +36,7 @@
 #include "arx/dxf/DxfTextCodec.h"
 
 #include "arx/ExpectPoint.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -611,6 +612,38 @@ TEST(DxfBlocks, hatch_with_edge_boundary_and_dashed_pattern)
     EXPECT_TRUE(a.x >= -1e-6 && a.x <= 4 + 1e-6 && a.y >= -1e-6 && a.y <= 4 + 1e-6)
         << "line " << i << " starts inside the square";
   }
+}
+
+TEST(DxfBlocks, hatch_with_a_clockwise_elliptic_edge)
+{
+  // The ellipse x = 2 cos t, y = sin t from 90 to 180 with 73 = 0 (clockwise): its
+  // parameters are mirrored, the quarter from (0, -1) to (-2, 0), closed through
+  // the centre. Horizontal lines 0.4 apart at y = -0.4 and -0.8, from x =
+  // -2 sqrt(1 - y^2) to 0.
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|ENTITIES|0|HATCH|10|0|20|0|30|0|2|USER|70|0|71|0|"
+                                "91|1|92|1|93|3|72|3|10|0|20|0|11|2|21|0|40|0.5|50|90|51|180|73|0|"
+                                "72|1|10|-2|20|0|11|0|21|0|72|1|10|0|20|0|11|0|21|-1|97|0|"
+                                "75|0|76|1|52|0|41|1|77|0|78|1|53|0|43|0|44|0|45|0|46|0.4|"
+                                "79|0|98|0|0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  AcDbHatch* hatch = nthEntity<AcDbHatch>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(hatch, nullptr);
+  std::vector<double> heights;
+  AcGePoint2d a, b;
+  for (int i = 0; i < hatch->numHatchLines(); ++i) {
+    hatch->getHatchLineDataAt(i, a, b);
+    if (std::fabs(a.y) < 1e-9)
+      continue; // the line along the edge y = 0
+    heights.push_back(a.y);
+    EXPECT_NEAR(std::min(a.x, b.x), -2 * std::sqrt(1 - a.y * a.y), 0.01) << "y " << a.y;
+    EXPECT_NEAR(std::max(a.x, b.x), 0, 1e-9) << "y " << a.y;
+  }
+  std::sort(heights.begin(), heights.end());
+  ASSERT_EQ(heights.size(), 2u);
+  EXPECT_NEAR(heights[0], -0.8, 1e-9);
+  EXPECT_NEAR(heights[1], -0.4, 1e-9);
 }
 
 TEST(DxfText, code_page_the_codec_does_not_know_shows_question_marks)

@@ -113,6 +113,7 @@ TEST_F(Settings, the_table_holds_100_names_and_still_updates_when_full)
 TEST_F(Settings, a_missing_file_is_an_error_and_changes_nothing)
 {
   EXPECT_EQ(readSettings(stem.c_str()), RTERROR);
+  EXPECT_EQ(appendSetting("", 1, 2), 0) << "an empty name marks a free record: nothing to fill";
   EXPECT_EQ(usedRecords(), 0);
 }
 
