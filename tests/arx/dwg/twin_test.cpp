@@ -17,8 +17,8 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"r13", "AC1012", true},  {"r14", "AC1014", true},   {"2000", "AC1015", true},
-    {"2004", "AC1018", true}, {"2007", "AC1021", false}, {"2010", "AC1024", true},
+    {"r13", "AC1012", true},  {"r14", "AC1014", true},  {"2000", "AC1015", true},
+    {"2004", "AC1018", true}, {"2007", "AC1021", true}, {"2010", "AC1024", true},
     {"2013", "AC1027", true}, {"2018", "AC1032", true},
 };
 
