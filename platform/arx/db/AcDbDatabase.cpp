@@ -37,6 +37,48 @@ AcDbDatabase::~AcDbDatabase()
     delete t;
 }
 
+void AcDbDatabase::discardContents()
+{
+  for (AcDbSymbolTable*& t : m_tables) {
+    AcDbSymbolTable* fresh = nullptr;
+    switch (&t - m_tables) {
+    case 0:
+      fresh = new AcDbBlockTable;
+      break;
+    case 1:
+      fresh = new AcDbDimStyleTable;
+      break;
+    case 2:
+      fresh = new AcDbLayerTable;
+      break;
+    case 3:
+      fresh = new AcDbLinetypeTable;
+      break;
+    case 4:
+      fresh = new AcDbRegAppTable;
+      break;
+    case 5:
+      fresh = new AcDbTextStyleTable;
+      break;
+    case 6:
+      fresh = new AcDbUCSTable;
+      break;
+    case 7:
+      fresh = new AcDbViewTable;
+      break;
+    default:
+      fresh = new AcDbViewportTable;
+      break;
+    }
+    delete t;
+    t = fresh;
+    makeResident(t, AcDbObjectId::kNull);
+  }
+  m_version.clear();
+  DrawingBuilder builder(*this);
+  builder.addDefaults(false);
+}
+
 void AcDbDatabase::makeResident(AcDbObject* object, AcDbObjectId owner)
 {
   object->m_database = this;

@@ -80,6 +80,10 @@ private:
   friend class DrawingBuilder;
   // Reads the DWG drawing of an open file (readDwgFile).
   Acad::ErrorStatus readDwg(std::FILE* file, const std::string& name);
+  // readDwgFile's reading of the open file, which the watcher follows.
+  Acad::ErrorStatus readOpenFile(std::FILE* file, const std::string& name);
+  // Empties the database to what a new one read into holds (a cancelled read).
+  void discardContents();
   // Gives a new object its database, owner and handle.
   void makeResident(AcDbObject* object, AcDbObjectId owner);
   AcDbSymbolTable* table(int kind) const { return m_tables[kind]; }

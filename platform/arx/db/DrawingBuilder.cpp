@@ -1,5 +1,7 @@
 #include "arx/db/DrawingBuilder.h"
 
+#include "arx/db/DrawingReadWatcher.h"
+
 #include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbDimStyleTable.h"
 #include "arx/db/AcDbLinetypeTable.h"
@@ -69,6 +71,7 @@ AcDbSymbolTableRecord* DrawingBuilder::record(int kind, const char* name)
   AcDbSymbolTable* table = m_db.table(kind);
   if (AcDbSymbolTableRecord* found = table->find(name))
     return found;
+  poll();
   AcDbSymbolTableRecord* r = newRecord(kind);
   r->m_name = name;
   table->insert(r);
@@ -106,8 +109,19 @@ void DrawingBuilder::setLayer(AcDbEntity* entity, const char* name)
   entity->m_layer = name != nullptr ? m_db.internName(name) : "";
 }
 
+void DrawingBuilder::askWatcher()
+{
+  DrawingReadWatcher* watcher = drawingReadWatcher();
+  if (watcher == nullptr || m_cancelled)
+    return;
+  double fraction = m_position != nullptr ? m_position(m_positionArg) : 0.0;
+  if (!watcher->advance(fraction))
+    m_cancelled = true;
+}
+
 void DrawingBuilder::append(AcDbBlockTableRecord* block, AcDbEntity* entity)
 {
+  poll();
   m_db.makeResident(entity, block->objectId());
   block->m_entities.push_back(entity);
 }

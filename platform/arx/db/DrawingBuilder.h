@@ -42,6 +42,28 @@ public:
   void setVersion(const char* version) { m_db.m_version = version; }
   void setReadError(const std::string& text) { m_db.m_readError = text; }
 
+  // How far the reader is (0 to 1): `position(arg)`, asked every so many records
+  // and entities when a watcher follows the read (DrawingReadWatcher).
+  void setPosition(double (*position)(const void*), const void* arg)
+  {
+    m_position = position;
+    m_positionArg = arg;
+  }
+  // The watcher stopped the read: the reader should stop too.
+  bool cancelled() const { return m_cancelled; }
+
 private:
-  AcDbDatabase& m_db; // the database filled
+  // Every 1024 records and entities: tells the watcher how far the read is.
+  void poll()
+  {
+    if ((++m_added & 1023) == 0)
+      askWatcher();
+  }
+  void askWatcher();
+
+  AcDbDatabase& m_db;                          // the database filled
+  unsigned long m_added = 0;                   // records and entities added so far
+  double (*m_position)(const void*) = nullptr; // how far the reader is, or null
+  const void* m_positionArg = nullptr;         // its argument
+  bool m_cancelled = false;                    // the watcher stopped the read
 };

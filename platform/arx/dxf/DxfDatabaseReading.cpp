@@ -1,6 +1,7 @@
 // AcDbDatabase::readDwgFile and readDxfText: the database's entry to the DXF and DWG
 // readers. A file's first bytes choose the reader, never its name.
 #include "arx/db/AcDbDatabase.h"
+#include "arx/db/DrawingReadWatcher.h"
 #include "arx/dwg/DwgLoader.h"
 #include "arx/dxf/DxfLoader.h"
 
@@ -43,14 +44,28 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMod
     m_readError = name + ": cannot open the file";
     return Acad::eFileNotFound;
   }
+  // A host may show the read's progress and let the user stop it; a stopped read
+  // leaves nothing half-read behind.
+  DrawingReadWatcher* watcher = drawingReadWatcher();
+  if (watcher != nullptr)
+    watcher->begin(fileName);
+  Acad::ErrorStatus es = readOpenFile(f, name);
+  std::fclose(f);
+  if (watcher != nullptr && watcher->end()) {
+    discardContents();
+    m_readError = name + ": Reading cancelled";
+    es = Acad::eFileAccessErr;
+  }
+  return es;
+}
+
+Acad::ErrorStatus AcDbDatabase::readOpenFile(std::FILE* f, const std::string& name)
+{
   // The file is read as it goes: no copy of a large drawing is held in memory.
   char head[32];
   const std::size_t got = std::fread(head, 1, sizeof head, f);
-  if (DwgLoader::looksLikeDwg(head, got)) {
-    Acad::ErrorStatus es = readDwg(f, name);
-    std::fclose(f);
-    return es;
-  }
+  if (DwgLoader::looksLikeDwg(head, got))
+    return readDwg(f, name);
   std::size_t skip = 0;
   Acad::ErrorStatus es = checkSignature(head, got, name, m_readError, skip);
   if (es == Acad::eOk &&
@@ -59,12 +74,16 @@ Acad::ErrorStatus AcDbDatabase::readDwgFile(const char* fileName, int /*shareMod
     es = Acad::eCantOpenFile;
   }
   if (es == Acad::eOk) {
+    long size = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0)
+      size = std::ftell(f);
+    std::fseek(f, static_cast<long>(skip), SEEK_SET);
     DxfLoader loader(*this, f);
+    loader.setSize(size > 0 ? static_cast<std::size_t>(size) : 0);
     es = loader.load();
     if (es != Acad::eOk)
       m_readError = name + ": " + loader.error();
   }
-  std::fclose(f);
   return es;
 }
 

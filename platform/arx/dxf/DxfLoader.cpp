@@ -31,14 +31,28 @@ bool usableBlockName(const std::string& name)
 }
 } // namespace
 
-DxfLoader::DxfLoader(AcDbDatabase& database, const char* data, std::size_t size)
-    : m_builder(database), m_reader(data, size), m_entity(m_builder, m_text)
+namespace {
+double positionOf(const void* loader)
 {
+  return static_cast<const DxfLoader*>(loader)->position();
+}
+} // namespace
+
+DxfLoader::DxfLoader(AcDbDatabase& database, const char* data, std::size_t size)
+    : m_builder(database), m_reader(data, size), m_entity(m_builder, m_text), m_size(size)
+{
+  m_builder.setPosition(&positionOf, this);
 }
 
 DxfLoader::DxfLoader(AcDbDatabase& database, std::FILE* file)
     : m_builder(database), m_reader(file), m_entity(m_builder, m_text)
 {
+  m_builder.setPosition(&positionOf, this);
+}
+
+double DxfLoader::position() const
+{
+  return m_size > 0 ? static_cast<double>(m_reader.offset()) / static_cast<double>(m_size) : 0.0;
 }
 
 bool DxfLoader::advance()
@@ -58,6 +72,13 @@ bool DxfLoader::fail(const std::string& what)
               ": " + what;
     m_status = Acad::eBadDxfSequence;
   }
+  return false;
+}
+
+bool DxfLoader::cancel()
+{
+  m_error = "Reading cancelled";
+  m_status = Acad::eFileAccessErr;
   return false;
 }
 
@@ -229,6 +250,8 @@ bool DxfLoader::readTable()
       return true; // a table without ENDTAB: the section's end ends it too
     if (m_tag.is("EOF") || m_tag.is("SECTION") || m_tag.is("TABLE"))
       return fail("a table has no ENDTAB");
+    if (m_builder.cancelled())
+      return cancel();
     // One entry: its name, and a layer's colour and flags.
     std::string name;
     long long color = 7, flags = 0;
@@ -331,6 +354,8 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
           m_tag.is("ENDBLK"))
         return fail(where + (entitiesSection ? " has no ENDSEC" : " has no ENDBLK"));
     }
+    if (m_builder.cancelled())
+      return cancel();
     m_entity.begin(m_tag);
     while (advance() && m_tag.code != 0)
       m_entity.add(m_tag);

@@ -22,6 +22,10 @@ public:
 
   // Reads the whole text. eOk, or a failing status with error() set.
   Acad::ErrorStatus load();
+  // The size of the file read, for the progress shown while it is read.
+  void setSize(std::size_t size) { m_size = size; }
+  // How far the read is, 0 to 1 (0 when the size is not known).
+  double position() const;
   // Why load failed: "line N: ..." (the caller puts the file name in front).
   const std::string& error() const { return m_error; }
 
@@ -29,6 +33,7 @@ private:
   Acad::ErrorStatus loadSections();
   bool advance();
   bool fail(const std::string& what);
+  bool cancel(); // the watcher stopped the read
   bool failAtEnd(const std::string& where);
   bool readHeader();
   bool skipOrphanVariables();
@@ -48,4 +53,5 @@ private:
   bool m_haveTag = false;   // m_tag holds a tag (false at the end or after a fault)
   std::string m_error;      // why the load failed
   Acad::ErrorStatus m_status = Acad::eOk;
+  std::size_t m_size = 0; // bytes of the text or file, 0 when not known
 };

@@ -23,7 +23,10 @@ bool DxfTag::is(const char* s) const
   return std::strlen(s) == length && std::memcmp(s, text, length) == 0;
 }
 
-DxfTagReader::DxfTagReader(const char* data, std::size_t size) : m_pos(data), m_end(data + size) {}
+DxfTagReader::DxfTagReader(const char* data, std::size_t size)
+    : m_start(data), m_pos(data), m_end(data + size)
+{
+}
 
 DxfTagReader::DxfTagReader(std::FILE* file, std::size_t bufferSize)
     : m_pos(nullptr), m_end(nullptr), m_file(file), m_buffer(bufferSize > 0 ? bufferSize : 1)
@@ -33,6 +36,8 @@ DxfTagReader::DxfTagReader(std::FILE* file, std::size_t bufferSize)
 void DxfTagReader::refill()
 {
   const std::size_t keep = static_cast<std::size_t>(m_end - m_pos);
+  if (m_pos != nullptr)
+    m_consumed += static_cast<std::size_t>(m_pos - m_buffer.data());
   if (keep > 0 && m_pos != m_buffer.data())
     std::memmove(m_buffer.data(), m_pos, keep);
   // A buffer smaller than the longest line grows, never past a line and its end.

@@ -50,6 +50,11 @@ public:
   long line() const { return m_line; }
   // True when reading the file failed (not merely ended).
   bool readFailed() const { return m_readFailed; }
+  // Bytes of the text or file read so far.
+  std::size_t offset() const
+  {
+    return m_consumed + static_cast<std::size_t>(m_pos - (m_file ? m_buffer.data() : m_start));
+  }
   // Bytes of file buffer held.
   std::size_t bufferSize() const { return m_buffer.size(); }
 
@@ -60,13 +65,15 @@ private:
   // Moves the unread bytes to the front of the buffer and reads more after them.
   void refill();
 
-  const char* m_pos;           // next unread byte
-  const char* m_end;           // end of the text (of the buffered part, when reading a file)
-  std::FILE* m_file = nullptr; // the file read, or null for a text in memory
-  std::vector<char> m_buffer;  // the buffered part of the file
-  bool m_eof = false;          // the file has no more bytes
-  bool m_readFailed = false;   // reading the file failed
-  bool m_tooLong = false;      // the reader stopped at a line longer than kMaxLine
-  long m_line = 0;             // lines read so far
-  std::string m_error;         // the fault, empty while there is none
+  const char* m_start = nullptr; // start of a text in memory
+  std::size_t m_consumed = 0;    // file bytes moved out of the buffer
+  const char* m_pos;             // next unread byte
+  const char* m_end;             // end of the text (of the buffered part, when reading a file)
+  std::FILE* m_file = nullptr;   // the file read, or null for a text in memory
+  std::vector<char> m_buffer;    // the buffered part of the file
+  bool m_eof = false;            // the file has no more bytes
+  bool m_readFailed = false;     // reading the file failed
+  bool m_tooLong = false;        // the reader stopped at a line longer than kMaxLine
+  long m_line = 0;               // lines read so far
+  std::string m_error;           // the fault, empty while there is none
 };

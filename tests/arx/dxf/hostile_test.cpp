@@ -4,10 +4,13 @@
 
 #include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbLine.h"
+#include "arx/db/DrawingReadWatcher.h"
 #include "arx/dxf/DxfTagReader.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -121,4 +124,69 @@ TEST(HostileDxf, block_whose_name_cannot_be_used_is_skipped_and_the_rest_read)
   ASSERT_NE(good, nullptr);
   EXPECT_TRUE(lost->blockTableRecord().isNull());
   EXPECT_FALSE(good->blockTableRecord().isNull());
+}
+
+namespace {
+
+// Follows a read: the fractions it was told, and a stop after `stopAfter` of them.
+struct Watcher : DrawingReadWatcher {
+  void begin(const char* file) override { began = file; }
+  bool advance(double fraction) override
+  {
+    fractions.push_back(fraction);
+    return static_cast<int>(fractions.size()) < stopAfter;
+  }
+  bool end() override
+  {
+    ++ended;
+    return static_cast<int>(fractions.size()) >= stopAfter;
+  }
+  std::string began;
+  std::vector<double> fractions;
+  int stopAfter = 1 << 30;
+  int ended = 0;
+};
+
+// 20,000 lines in block "B" and a reference to it.
+std::string manyLines()
+{
+  std::string text = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n10\n0\n20\n0\n30\n0\n";
+  for (int i = 0; i < 20000; ++i)
+    text += "0\nLINE\n8\n0\n10\n" + std::to_string(i) + "\n20\n0\n30\n0\n11\n1\n21\n1\n31\n0\n";
+  return text + "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nB\n10\n0\n20\n0\n30\n"
+                "0\n0\nENDSEC\n0\nEOF\n";
+}
+
+} // namespace
+
+TEST(HostileDxf, watcher_follows_a_read_and_a_stopped_read_leaves_nothing)
+{
+  writeFile("t.dxf", manyLines());
+  Watcher all;
+  setDrawingReadWatcher(&all);
+  AcDbDatabase whole(false);
+  EXPECT_EQ(whole.readDwgFile("t.dxf"), Acad::eOk) << whole.readError();
+  setDrawingReadWatcher(nullptr);
+  EXPECT_EQ(all.began, "t.dxf");
+  EXPECT_EQ(all.ended, 1);
+  // Told every 1024 records and entities: 20,000 lines and some records.
+  ASSERT_GE(all.fractions.size(), 19u);
+  for (size_t i = 1; i < all.fractions.size(); ++i)
+    EXPECT_GE(all.fractions[i], all.fractions[i - 1]) << "the read goes forward";
+  EXPECT_GT(all.fractions.front(), 0.0);
+  EXPECT_LE(all.fractions.back(), 1.0);
+  EXPECT_GT(all.fractions.back(), 0.9) << "the last report is near the end of the file";
+
+  Watcher stopping;
+  stopping.stopAfter = 3;
+  setDrawingReadWatcher(&stopping);
+  AcDbDatabase stopped(false);
+  EXPECT_NE(stopped.readDwgFile("t.dxf"), Acad::eOk);
+  setDrawingReadWatcher(nullptr);
+  EXPECT_STREQ(stopped.readError(), "t.dxf: Reading cancelled");
+  EXPECT_EQ(stopping.fractions.size(), 3u) << "the read stops when told to";
+  EXPECT_FALSE(hasBlock(stopped, "B")) << "nothing half-read stays";
+  EXPECT_EQ(nthEntity<AcDbLine>(stopped, "B"), nullptr);
+  EXPECT_TRUE(hasBlock(stopped, ACDB_MODEL_SPACE)) << "the database stays usable";
+  std::remove("t.dxf");
 }
