@@ -8,11 +8,8 @@ namespace {
 const double kTwoPi = 6.283185307179586;
 }
 
-void appendBulgeArc(PointBuffer& out, AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments)
+BulgeArcSteps bulgeArcSteps(AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments)
 {
-  if (segments < 1) {
-    return;
-  }
   // Distance from the chord's midpoint to the centre, in half chords.
   double k = (1.0 / bulge - bulge) / 2.0;
   AcGePoint3d c(((p1.x + p2.x) - k * (p2.y - p1.y)) / 2.0,
@@ -30,10 +27,18 @@ void appendBulgeArc(PointBuffer& out, AcGePoint3d p1, AcGePoint3d p2, double bul
   if (bulge < 0.0) {
     sweep -= kTwoPi; // the same end points, run clockwise
   }
-  double step = sweep / segments;
-  double angle = a1;
+  return BulgeArcSteps{c, r, a1, sweep / segments};
+}
+
+void appendBulgeArc(PointBuffer& out, AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments)
+{
+  if (segments < 1) {
+    return;
+  }
+  BulgeArcSteps arc = bulgeArcSteps(p1, p2, bulge, segments);
+  double angle = arc.start;
   for (int j = 0; j <= segments; ++j) {
-    out.append(polarPoint(c, angle, r));
-    angle += step;
+    out.append(polarPoint(arc.center, angle, arc.radius));
+    angle += arc.step;
   }
 }

@@ -7,6 +7,18 @@
 
 class PointBuffer;
 
+// The arc's tessellation: point j (j = 0 .. segments) is polarPoint(center, angle,
+// radius), the angle starting at `start` and growing by `step` after each point.
+struct BulgeArcSteps {
+  AcGePoint3d center; // takes p1's z
+  double radius;
+  double start;
+  double step;
+};
+
+// The steps of the arc from p1 to p2 that `bulge` (not 0) describes, in `segments` steps.
+BulgeArcSteps bulgeArcSteps(AcGePoint3d p1, AcGePoint3d p2, double bulge, int segments);
+
 // Appends `segments` + 1 points, the first at p1 and the last at p2 (up to
 // rounding). `bulge` is not 0. The centre takes p1's z, so the arc lies in the
 // plane of the polyline at its elevation.

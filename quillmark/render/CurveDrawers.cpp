@@ -6,6 +6,7 @@
 #include "arx/db/AcDbCircle.h"
 #include "arx/db/AcDbPolyline.h"
 #include "arx/db/AcDbSpline.h"
+#include "quillmark/render/ArcExtremes.h"
 #include "quillmark/render/BulgeArc.h"
 #include "quillmark/render/BulgeBuffer.h"
 #include "quillmark/render/PointBuffer.h"
@@ -77,6 +78,10 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
     return;
   }
   double step = sweep / n;
+  if (m_measuring == 1) {
+    measureArcVertices(center, radius, start, step, n);
+    return;
+  }
   PointBuffer& points = m_arcPoints; // scratch of this pass
   points.clear();
   if (points.capacity < n + 1) {
@@ -88,6 +93,37 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
     angle += step;
   }
   drawPolyline(points);
+}
+
+void CBlockView::measureArcVertices(const AcGePoint3d& center, double radius, double start,
+                                    double step, int n)
+{
+  const double(*e)[4] = m_xform.entry;
+  bool affine = e[3][0] == 0.0 && e[3][1] == 0.0 && e[3][2] == 0.0 && e[3][3] == 1.0;
+  uint64_t mask = ~uint64_t(0);
+  if (affine && !m_measureEveryPoint && n <= 62) {
+    // View coordinate i of a vertex: e[i][0] * (x + offset) + e[i][1] * (y + offset)
+    // + e[i][2] * (z + offset) + e[i][3], where only x and y vary, as r cos and r sin.
+    double spanX = std::fabs(center.x) + std::fabs(radius) + std::fabs(m_offset.x);
+    double spanY = std::fabs(center.y) + std::fabs(radius) + std::fabs(m_offset.y);
+    double spanZ = std::fabs(center.z) + std::fabs(m_offset.z);
+    ArcImage image;
+    for (int i = 0; i < 3; ++i) {
+      image.cosCoef[i] = e[i][0];
+      image.sinCoef[i] = e[i][1];
+      image.constant[i] = e[i][0] == 0.0 && e[i][1] == 0.0;
+      image.bound[i] = std::fabs(e[i][0]) * spanX + std::fabs(e[i][1]) * spanY +
+                       std::fabs(e[i][2]) * spanZ + std::fabs(e[i][3]);
+    }
+    mask = extremeVertexMask(image, radius, start, step, n);
+  }
+  double angle = start;
+  for (int k = 0; k <= n; ++k) {
+    if (k > 62 || ((mask >> k) & 1) != 0) {
+      growExtents(toView(polarPoint(center, angle, radius)));
+    }
+    angle += step;
+  }
 }
 
 void CBlockView::drawArc(AcDbArc* e)
@@ -107,11 +143,7 @@ void CBlockView::drawCircle(AcDbCircle* e)
 
 void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges)
 {
-  // The path is built in this pass's scratch, which `vertices` is never.
-  PointBuffer& out = m_arcPoints;
-  out.clear();
   int n = vertices.count;
-  // Room for every point at once: linear growth would copy a long path over and over.
   long long total = 0;
   for (int i = 0; i < n; ++i) {
     bool arc = i < n - 1 && i < bulges.count && bulges.at(i) != 0.0;
@@ -120,6 +152,24 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
   if (!spend(total)) {
     return;
   }
+  if (m_measuring == 1) {
+    // The points the draw pass makes, but of each arc only those that can be extreme.
+    for (int i = 0; i < n; ++i) {
+      double bulge = i < bulges.count ? bulges.at(i) : 0.0;
+      if (i < n - 1 && bulge != 0.0) {
+        BulgeArcSteps arc =
+            bulgeArcSteps(vertices.pointAt(i), vertices.pointAt(i + 1), bulge, kBulgeSegments);
+        measureArcVertices(arc.center, arc.radius, arc.start, arc.step, kBulgeSegments);
+      } else {
+        growExtents(toView(vertices.pointAt(i)));
+      }
+    }
+    return;
+  }
+  // The path is built in this pass's scratch, which `vertices` is never; with room for
+  // every point at once, as linear growth would copy a long path over and over.
+  PointBuffer& out = m_arcPoints;
+  out.clear();
   if (total <= 0x7FFFFFFF && out.capacity < total) {
     out.setCapacity(static_cast<int>(total));
   }

@@ -166,6 +166,11 @@ public:
   void draw3dPolyline(AcDb3dPolyline* e);
   void drawSpline(AcDbSpline* e);
   void drawRectangle(AcGePoint3d min, AcGePoint3d max);
+  // Measure pass: grows the extents by the vertices of the arc tessellated from `start`
+  // in `n` steps of `step` about `center` that can hold its extents (all of them when
+  // m_measureEveryPoint is set): the same extents as every vertex would give.
+  void measureArcVertices(const AcGePoint3d& center, double radius, double start, double step,
+                          int n);
 
   // Other entities
   void drawMline(AcDbMline* e);
@@ -193,7 +198,10 @@ public:
   double m_originY;          // scaled y of the centre of the extents
   COLORREF m_color;          // colour of the last entity walked (and of the pen while drawing)
   int m_measuring;           // 1 in the measure pass, 0 in the draw pass
-  CString m_blockName;       // name of the block to preview
+  // The measure pass places every arc vertex instead of only those that can hold the
+  // extents (slower, the same extents): the reference the faster way is checked against.
+  bool m_measureEveryPoint;
+  CString m_blockName; // name of the block to preview
   // Records being walked, outermost first: a block met again inside itself
   // (a damaged drawing) is not walked again.
   std::vector<AcDbObjectId> m_walking;
