@@ -31,6 +31,7 @@ class Minicad:
     """One `./quill cad ...` or `./quill browse ...` running in the background."""
 
     def __init__(self, test, *args):
+        self._test = test
         self._log = tempfile.TemporaryFile()
         self._process = subprocess.Popen(
             [os.path.join(test.root, "quill")] + list(args), cwd=test.root, env=test.env,
@@ -38,11 +39,16 @@ class Minicad:
             start_new_session=True)
 
     def finish(self, timeout=20):
-        """What it printed once it has ended; it is killed when it runs past `timeout`."""
+        """What it printed once it has ended; it is killed when it runs past `timeout`,
+        after a screenshot of what it still shows (when the test keeps pictures)."""
         try:
             self._process.wait(timeout=timeout)
             ended = True
         except subprocess.TimeoutExpired:
+            try:
+                self._test.snap("unended")
+            except (XSessionError, subprocess.SubprocessError, ValueError):
+                pass
             self.kill()
             ended = False
         self._log.seek(0)
@@ -195,26 +201,36 @@ class KeystrokeTest:
         output = run.finish()
         assert result_of(output) == "nil", "expected nil, minicad printed:\n" + output
 
-    def chooser_double_click_opens_a_folder_and_chooses_a_file(self):
+    def chooser_enter_and_double_click_open_folders_and_choose_a_file(self):
+        # top.dxf and inner\ (one.dxf and deep\ (two.dxf)) in a fresh folder.
         folder = tempfile.mkdtemp(prefix="quill-browse-")
         try:
             drawing = os.path.join(self.root, "samples", "furniture.dxf")
-            os.mkdir(os.path.join(folder, "inner"))
-            shutil.copy(drawing, os.path.join(folder, "top.dxf"))
-            shutil.copy(drawing, os.path.join(folder, "inner", "one.dxf"))
+            os.makedirs(os.path.join(folder, "inner", "deep"))
+            for name in ("top.dxf", "inner/one.dxf", "inner/deep/two.dxf"):
+                shutil.copy(drawing, os.path.join(folder, name))
             run, window = self.open(CHOOSER, "browse", folder)
             geometry = self.session.geometry(window)
-            # The list holds [..], [inner], top.dxf: Tab to it, the second entry.
-            self.session.keys("Tab", "Home", "Down")
+            # The list holds [..], [inner], top.dxf. Choosing top.dxf names it; Enter on
+            # [inner] then opens the folder rather than choose the file still named.
+            self.session.keys("Tab")
+            self.session.type("t")
+            self.session.keys("Up", "Return")
+            if self.session.gone(window, timeout=1.5):
+                raise AssertionError("Enter on [inner] closed the chooser; minicad printed:\n"
+                                     + run.finish())
+            # Now [..], [deep], one.dxf: a double click on [deep] opens it.
+            self.session.keys("Home", "Down")
             self.session.double_click(*highlighted_row(self.session.screenshot(), geometry))
-            # Now [..], one.dxf; typing a letter selects the entry it begins.
-            self.session.type("o")
+            # Now [..], two.dxf; typing a letter selects the entry it begins, and a
+            # double click on a file chooses it.
+            self.session.type("t")
             self.session.double_click(*highlighted_row(self.session.screenshot(), geometry))
             output = run.finish()
         finally:
             shutil.rmtree(folder, ignore_errors=True)
-        assert result_of(output).endswith('\\\\inner\\\\one.dxf"'), \
-            "expected the path of inner\\one.dxf, minicad printed:\n" + output
+        assert result_of(output).endswith('\\\\inner\\\\deep\\\\two.dxf"'), \
+            "expected the path of inner\\deep\\two.dxf, minicad printed:\n" + output
 
     def chooser_name_blocks_and_enter(self):
         # Alt+N to the file name, Alt+B shows its blocks (Escape closes them), Enter
@@ -242,7 +258,7 @@ class KeystrokeTest:
         block_dialog_mnemonics_move_between_pattern_and_selection,
         block_dialog_tab_order_and_escape,
         chooser_escape_returns_nil,
-        chooser_double_click_opens_a_folder_and_chooses_a_file,
+        chooser_enter_and_double_click_open_folders_and_choose_a_file,
         chooser_name_blocks_and_enter,
     ]
 
@@ -270,6 +286,10 @@ class KeystrokeTest:
                       flush=True)
             except (AssertionError, XSessionError, subprocess.SubprocessError) as error:
                 failed += 1
+                try:  # what the screen showed when the case failed
+                    self.snap("failed-" + case.__name__)
+                except (XSessionError, subprocess.SubprocessError, ValueError):
+                    pass
                 print("keystrokes: FAIL %s: %s" % (case.__name__, error), flush=True)
         return passed, failed
 

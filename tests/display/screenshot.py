@@ -5,6 +5,7 @@ are read; anything else raises ValueError naming what was found.
 """
 import struct
 import subprocess
+import time
 import zlib
 
 
@@ -77,6 +78,11 @@ def parse_xwd(data):
 
 def take(display, timeout=20):
     """A screenshot of the whole screen of `display` (":N")."""
-    data = subprocess.run(["xwd", "-root", "-silent", "-display", display],
-                          stdout=subprocess.PIPE, check=True, timeout=timeout).stdout
-    return parse_xwd(data)
+    # xwd can fail while a window is being destroyed under it: try again.
+    for attempt in range(3):
+        shot = subprocess.run(["xwd", "-root", "-silent", "-display", display],
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=timeout)
+        if shot.returncode == 0:
+            return parse_xwd(shot.stdout)
+        time.sleep(0.3)
+    raise subprocess.CalledProcessError(shot.returncode, shot.args, stderr=shot.stderr)

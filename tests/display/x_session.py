@@ -101,7 +101,8 @@ class XSession:
         """Gives `window` the keyboard, as a click on its title bar would."""
         if self._xdotool("windowfocus", "--sync", window).returncode != 0:
             raise XSessionError("window %d could not take the keyboard focus" % window)
-        time.sleep(0.2)
+        # Wine activates the window when it reads the focus event: give it the time.
+        time.sleep(0.5)
 
     def keys(self, *keys):
         """Presses each key (xdotool names: "Return", "Tab", "alt+p"), one after the other."""

@@ -212,9 +212,12 @@ void onCommand(HWND dialog, Chooser& chooser, int id, int code)
     break;
   }
   case IDOK: {
-    // OK on a selected folder entry with no file name opens that folder, as Enter does.
+    // Enter in the list on a folder entry opens it, as in Windows' own file dialogs, even
+    // when a file chosen earlier is still named; so does OK with no file named.
     std::string entry = selectedEntry(dialog);
-    if (windowText(GetDlgItem(dialog, IDC_DWG_NAME)).empty() && isFolderEntry(entry)) {
+    bool inList = GetFocus() == GetDlgItem(dialog, IDC_DWG_FILES);
+    bool named = !windowText(GetDlgItem(dialog, IDC_DWG_NAME)).empty();
+    if (isFolderEntry(entry) && (inList || !named)) {
       enterFolder(dialog, chooser, entry.substr(1, entry.size() - 2));
       break;
     }
