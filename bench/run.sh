@@ -25,6 +25,15 @@ if [ ! -f "$DATA/big_block.dxf" ] || [ ! -f "$DATA/many_blocks.dxf" ] ||
   }
 fi
 
+# The sample drawings beside the project (or beside its worktrees), for bench_dwg.
+for d in "$ROOT/../shared/drawings" "$ROOT/../../shared/drawings"; do
+  if [ -d "$d/dwg" ]; then
+    d=$(cd "$d" && pwd)
+    export QUILL_DRAWINGS="Z:${d//\//\\}"
+    break
+  fi
+done
+
 shopt -s nullglob
 programs=("$BINDIR"/bench_*.exe)
 if [ ${#programs[@]} -eq 0 ]; then

@@ -3,7 +3,9 @@
 # by --ui scripts as a user would, with pictures saved under OUTDIR:
 #   1. (BLOCK-LIST): type a pattern, pick a block, snap the dialog, press OK;
 #   2. (BLOCK-FILE "samples"): pick furniture.dxf in the chooser, browse its blocks in
-#      the dialog opened with "Blocks...", snap it, close it, and confirm the file.
+#      the dialog opened with "Blocks...", snap it, close it, and confirm the file;
+#   3. the same on a DWG drawing: a folder holding a copy of the sample DWG of
+#      ../shared/drawings (skipped when that folder is absent).
 set -euo pipefail
 ROOT=$(cd "${1:?usage: demo.sh ROOT BINDIR OUTDIR}" && pwd)
 BINDIR=$(cd "${2:?usage: demo.sh ROOT BINDIR OUTDIR}" && pwd)
@@ -46,6 +48,19 @@ wait "Select Drawing File"
 click 1
 UI
 
+cat >"$SCRIPTS/block-file-dwg.ui" <<UI
+# (BLOCK-FILE folder) on a DWG drawing: browse its blocks, preview one
+wait "Select Drawing File"
+select 1002 "example_2000.dwg"
+click 1004
+wait "Quillmark : Version 1.0 Beta2"
+select 1061 "CIRKLO_PUNKTOJ"
+snap dialog "$(winpath "$OUTDIR/block-file-dwg.png")"
+click 2
+wait "Select Drawing File"
+click 1
+UI
+
 cd "$ROOT"
 MODULE=$(winpath "$BINDIR/QUILMARK.ARX")
 echo "== (BLOCK-LIST) on samples/furniture.dxf"
@@ -55,8 +70,25 @@ echo
 echo "== (BLOCK-FILE \"samples\")"
 "$WINE" "$BINDIR/minicad.exe" --load "$MODULE" --ui "$(winpath "$SCRIPTS/block-file.ui")" \
   -e '(BLOCK-FILE "samples")'
+pictures="block-list.png chooser.png block-file.png"
+DWG=""
+for d in "$ROOT/../shared/drawings/dwg" "$ROOT/../../shared/drawings/dwg"; do
+  [ -f "$d/example_2000.dwg" ] && DWG="$d/example_2000.dwg" && break
+done
+if [ -n "$DWG" ]; then
+  mkdir -p "$SCRIPTS/dwg"
+  cp "$DWG" "$SCRIPTS/dwg/"
+  echo
+  echo "== (BLOCK-FILE) on a folder with example_2000.dwg"
+  "$WINE" "$BINDIR/minicad.exe" --load "$MODULE" --ui "$(winpath "$SCRIPTS/block-file-dwg.ui")" \
+    -e "(BLOCK-FILE \"$(winpath "$SCRIPTS/dwg" | sed 's/\\/\\\\/g')\")"
+  pictures="$pictures block-file-dwg.png"
+else
+  echo
+  echo "== the sample DWG (../shared/drawings) is absent: its step is skipped"
+fi
 echo
 echo "Pictures:"
-for picture in block-list.png chooser.png block-file.png; do
+for picture in $pictures; do
   echo "  $OUTDIR/$picture"
 done

@@ -34,6 +34,8 @@ public:
   bool isAnonymous() const;
   // Entities held, erased ones included.
   long entityCount() const { return static_cast<long>(m_entities.size()); }
+  // The entity at `index` (0 .. entityCount() - 1, erased ones included), not opened.
+  AcDbEntity* entityAt(long index) const { return m_entities[static_cast<std::size_t>(index)]; }
 
 private:
   friend class AcDbBlockTableRecordIterator;

@@ -4,6 +4,7 @@
 #include "arx/ads/CommandLine.h"
 #include "arx/host/AcApDocument.h"
 #include "arx/host/AcRxDynamicLinker.h"
+#include "arx/host/HostEntityLists.h"
 #include "arx/host/HostTableRecords.h"
 #include "arx/lisp/LispError.h"
 #include "arx/lisp/LispResbuf.h"
@@ -61,6 +62,16 @@ bool HostLispBridge::unloadModule(const std::string& path)
 std::vector<LispRef> HostLispBridge::tableRecords(const std::string& table)
 {
   return hostTableRecords(m_document->database(), table);
+}
+
+LispRef HostLispBridge::entityNext(const LispRef& entity)
+{
+  return hostEntityNext(m_document->database(), entity);
+}
+
+LispRef HostLispBridge::entityList(const LispRef& entity)
+{
+  return hostEntityList(entity);
 }
 
 bool HostLispBridge::isLeadByte(unsigned char byte) const

@@ -1,6 +1,6 @@
 // HostLispBridge: the host as one document's LISP sees it: printing on the command
 // line, calling module functions through the invoke message, loading modules, and
-// reading that document's symbol tables.
+// reading that document's symbol tables and entities.
 #pragma once
 
 #include "arx/lisp/LispHost.h"
@@ -16,6 +16,8 @@ public:
   bool loadModule(const std::string& path) override;
   bool unloadModule(const std::string& path) override;
   std::vector<LispRef> tableRecords(const std::string& table) override;
+  LispRef entityNext(const LispRef& entity) override;
+  LispRef entityList(const LispRef& entity) override;
   bool isLeadByte(unsigned char byte) const override;
 
 private:

@@ -1,5 +1,7 @@
 #include "arx/host/HostTableRecords.h"
 
+#include "arx/host/HostEntityLists.h"
+
 #include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbBlockTableRecord.h"
 #include "arx/db/AcDbDatabase.h"
@@ -31,6 +33,9 @@ LispRef recordList(const std::string& kind, const AcDbSymbolTableRecord* record)
     point.add(lispReal(origin.y));
     point.add(lispReal(origin.z));
     list.add(lispCons(lispInt(10), point.finish()));
+    // The block's first entity, from which entnext walks the others.
+    if (LispRef first = hostFirstEntity(block))
+      list.add(lispPair(-2, first));
   } else {
     list.add(lispPair(70, lispInt(0)));
   }

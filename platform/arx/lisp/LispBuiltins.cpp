@@ -50,7 +50,8 @@ double numberOf(const LispRef& v)
   return v->type == LispType::Int ? v->integer : v->real;
 }
 
-// eq: the same object, or atoms that the host keeps unique (symbols, numbers).
+// eq: the same object, or atoms that the host keeps unique (symbols, numbers,
+// entity names).
 bool isEq(const LispRef& a, const LispRef& b)
 {
   if (a == b)
@@ -64,6 +65,8 @@ bool isEq(const LispRef& a, const LispRef& b)
     return a->integer == b->integer;
   case LispType::Real:
     return a->real == b->real;
+  case LispType::Ename:
+    return a->module == b->module;
   default:
     return false;
   }
@@ -90,6 +93,8 @@ bool isEqual(const LispRef& a, const LispRef& b)
     case LispType::Str:
     case LispType::Sym:
       return x->text == y->text;
+    case LispType::Ename:
+      return x->module == y->module;
     case LispType::Cons:
       if (!isEqual(x->car, y->car))
         return false;
@@ -309,6 +314,8 @@ LispRef fnType(LispEnvironment&, const LispRef& args)
     return lispSym("SUBR");
   case LispType::Exsubr:
     return lispSym("EXSUBR");
+  case LispType::Ename:
+    return lispSym("ENAME");
   }
   return nullptr;
 }
@@ -402,6 +409,30 @@ LispRef fnTblsearch(LispEnvironment& env, const LispRef& args)
   return nullptr;
 }
 
+LispRef entityArg(const LispRef& v)
+{
+  if (!lispIs(v, LispType::Ename))
+    throw LispError("bad argument type: lentityp " + lispPrin1(v));
+  return v;
+}
+
+// (entnext [ename]): the entity after `ename` in its block, or the first entity of
+// model space without one; nil past the last.
+LispRef fnEntnext(LispEnvironment& env, const LispRef& args)
+{
+  std::vector<LispRef> items = argv(args, 0, 1);
+  LispRef after = items.empty() ? nullptr : entityArg(items[0]);
+  return env.host() != nullptr ? env.host()->entityNext(after) : nullptr;
+}
+
+// (entget ename [applications]): the entity's DXF group list.
+LispRef fnEntget(LispEnvironment& env, const LispRef& args)
+{
+  std::vector<LispRef> items = argv(args, 1, 2);
+  LispRef entity = entityArg(items[0]);
+  return env.host() != nullptr ? env.host()->entityList(entity) : nullptr;
+}
+
 struct Builtin {
   const char* name;
   LispSubrFn fn;
@@ -410,6 +441,8 @@ struct Builtin {
 
 const Builtin kBuiltins[] = {
     {"QUOTE", fnQuote, true},
+    {"ENTNEXT", fnEntnext, false},
+    {"ENTGET", fnEntget, false},
     {"SETQ", fnSetq, true},
     {"IF", fnIf, true},
     {"WHILE", fnWhile, true},

@@ -23,6 +23,19 @@ public:
   // The records of symbol table `table` (upper case: "BLOCK", "LAYER", ...) of the
   // current drawing, each as an association list; empty when there is no drawing.
   virtual std::vector<LispRef> tableRecords(const std::string& table) = 0;
+  // entnext: the entity after `entity` (an ENAME) in its block, the first entity of
+  // model space when `entity` is nil; nil past the last or without a drawing.
+  virtual LispRef entityNext(const LispRef& entity)
+  {
+    (void)entity;
+    return nullptr;
+  }
+  // entget: the entity's DXF group list ((-1 . ename) (0 . "LINE") (8 . layer) ...).
+  virtual LispRef entityList(const LispRef& entity)
+  {
+    (void)entity;
+    return nullptr;
+  }
   // True when `byte` starts a two-byte character in the ANSI code page.
   virtual bool isLeadByte(unsigned char byte) const
   {

@@ -1,6 +1,7 @@
 #include "arx/lisp/LispPrinter.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -71,6 +72,13 @@ void printValue(std::string& out, const LispRef& v, bool escape, int depth)
   case LispType::Exsubr:
     out += "#<EXSUBR " + v->text + ">";
     break;
+  case LispType::Ename: {
+    char text[40];
+    std::snprintf(text, sizeof text, "<Entity name: %llx>",
+                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(v->module)));
+    out += text;
+    break;
+  }
   case LispType::Cons: {
     if (depth >= kLispMaxPrintDepth) {
       out += "(...)";

@@ -89,6 +89,7 @@ void ChainWriter::addValue(const LispRef& v, int depth)
   }
   case LispType::Subr:
   case LispType::Exsubr:
+  case LispType::Ename:
     break;
   }
   throw LispError("bad argument type: function " + v->text);

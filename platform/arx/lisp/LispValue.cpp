@@ -78,6 +78,13 @@ LispRef lispExsubr(const std::string& name, void* module, int code)
   return v;
 }
 
+LispRef lispEname(void* entity)
+{
+  auto v = std::make_shared<LispObject>(LispType::Ename);
+  v->module = entity;
+  return v;
+}
+
 LispRef lispT()
 {
   static const LispRef t = lispSym("T");

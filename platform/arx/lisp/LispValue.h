@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-enum class LispType { Int, Real, Str, Sym, Cons, Subr, Exsubr };
+enum class LispType { Int, Real, Str, Sym, Cons, Subr, Exsubr, Ename };
 
 struct LispObject;
 using LispRef = std::shared_ptr<const LispObject>;
@@ -28,7 +28,7 @@ struct LispObject {
   LispRef car, cdr;          // LIST cell
   LispSubrFn subr = nullptr; // SUBR function
   bool special = false;      // SUBR takes its arguments unevaluated (quote, setq, if, ...)
-  void* module = nullptr;    // EXSUBR: the module that defined it (host's handle)
+  void* module = nullptr;    // EXSUBR: the module that defined it; ENAME: the entity (host's)
 
   explicit LispObject(LispType t) : type(t) {}
   // Long lists are released without recursing once per cell.
@@ -42,6 +42,8 @@ LispRef lispSym(const std::string& name); // upper-cases the name
 LispRef lispCons(const LispRef& car, const LispRef& cdr);
 LispRef lispSubr(const char* name, LispSubrFn fn, bool special = false);
 LispRef lispExsubr(const std::string& name, void* module, int code);
+// An entity name (entnext, entget, the -2 group of a block): the host's entity.
+LispRef lispEname(void* entity);
 // The symbol T, and the empty symbol that stands for "no value" (prints as nothing).
 LispRef lispT();
 LispRef lispVoid();

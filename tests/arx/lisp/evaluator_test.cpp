@@ -40,6 +40,23 @@ public:
     return out;
   }
 
+  // entnext gives the entities of `drawing` in order, entget a list naming each.
+  LispRef entityNext(const LispRef& entity) override
+  {
+    long next = 0;
+    if (entity)
+      next = static_cast<int*>(entity->module) - drawing + 1;
+    return next < 2 ? lispEname(drawing + next) : nullptr;
+  }
+  LispRef entityList(const LispRef& entity) override
+  {
+    LispListBuilder list;
+    list.add(lispPair(-1, entity));
+    list.add(lispPair(0, lispStr(*static_cast<int*>(entity->module) == 7 ? "LINE" : "ARC")));
+    return list.finish();
+  }
+
+  int drawing[2] = {7, 8};
   std::string printed;                                       // everything printed
   std::string calls;                                         // NAME#code(args); per module call
   std::string loaded;                                        // paths passed to loadModule
@@ -108,6 +125,19 @@ TEST_F(LispEvaluator, builtins_give_the_results_the_command_line_prints)
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.printed, eval(c.input)) << "input: " << c.input;
+}
+
+TEST_F(LispEvaluator, entity_names_come_from_the_host_and_go_back_to_it)
+{
+  EXPECT_EQ("ENAME", eval("(type (entnext))"));
+  EXPECT_EQ("\"LINE\"", eval("(cdr (assoc 0 (entget (entnext))))"));
+  EXPECT_EQ("\"ARC\"", eval("(cdr (assoc 0 (entget (entnext (entnext)))))"));
+  EXPECT_EQ("nil", eval("(entnext (entnext (entnext)))"));
+  EXPECT_EQ("T", eval("(eq (cdr (assoc -1 (entget (setq e (entnext))))) (entnext))"))
+      << "the name in a list is the name given";
+  EXPECT_EQ(0u, eval("(entnext)").find("<Entity name: "));
+  EXPECT_EQ("; error: bad argument type: lentityp 1", eval("(entget 1)"));
+  EXPECT_EQ("; error: bad argument type: lentityp \"x\"", eval("(entnext \"x\")"));
 }
 
 TEST_F(LispEvaluator, setq_and_while_loop_until_the_test_fails)
