@@ -19,10 +19,9 @@
 #include "arx/db/AcDbDatabase.h"
 #include "mfc/CDC.h"
 #include "quillmark/view/CBlockView.h"
+#include "tests/support/ProcessCounters.h"
 
 #include <windows.h>
-
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,13 +42,11 @@ double nowMs()
   return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-SIZE_T privateBytes()
+// Memory the process holds: busy heap blocks and committed private memory (the
+// process memory counters answer 0 under Wine).
+long long heldBytes()
 {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof(counters);
-  K32GetProcessMemoryInfo(GetCurrentProcess(),
-                          reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-  return counters.PrivateUsage;
+  return static_cast<long long>(counters::heapBytesInUse() + counters::privateCommittedBytes());
 }
 
 // A memory DC with a 32-bit DIB section selected: the kind of DC both sides draw into.
@@ -289,8 +286,8 @@ int main(int argc, char** argv)
 
     Canvas canvas;
     view.paintPreview(&canvas.dc); // the first paint makes what is kept for good
-    SIZE_T memoryBefore = privateBytes();
-    DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    long long memoryBefore = heldBytes();
+    int gdiBefore = counters::gdiObjectCount();
     double bestView = 1e30, bestDirect = 1e30, bestPrepared = 1e30;
     for (int run = 0; run < 5; ++run) {
       double start = nowMs();
@@ -302,7 +299,7 @@ int main(int argc, char** argv)
       direct = drawDirect(prepared, canvas.dc.m_hDC, window, false);
       bestPrepared = direct < bestPrepared ? direct : bestPrepared;
     }
-    SIZE_T memoryAfter = privateBytes();
+    long long memoryAfter = heldBytes();
     if (getenv("BENCH_VIEW_DETAIL") != nullptr) {
       double start = nowMs();
       view.resetExtents();
@@ -312,9 +309,8 @@ int main(int argc, char** argv)
               prepared.count(0), prepared.count(1), prepared.count(2), prepared.count(3),
               prepared.count(4));
     }
-    DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    long long memoryDelta =
-        static_cast<long long>(memoryAfter) - static_cast<long long>(memoryBefore);
+    int gdiAfter = counters::gdiObjectCount();
+    long long memoryDelta = memoryAfter - memoryBefore;
     long gdiDelta = static_cast<long>(gdiAfter) - static_cast<long>(gdiBefore);
     double ratio = bestView / bestDirect;
 
