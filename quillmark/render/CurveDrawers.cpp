@@ -9,6 +9,7 @@
 #include "quillmark/render/ArcExtremes.h"
 #include "quillmark/render/BulgeArc.h"
 #include "quillmark/render/BulgeBuffer.h"
+#include "quillmark/render/ObjectCoordinates.h"
 #include "quillmark/render/PointBuffer.h"
 #include "quillmark/render/PolarPoint.h"
 #include "quillmark/view/CBlockView.h"
@@ -17,22 +18,9 @@
 
 namespace {
 
-const double kPi = 3.141592653589793;
 const double kTwoPi = 6.283185307179586;
 const double kSegmentsPerRadian = 5.729577951308232; // 18 / pi: a segment per 10 degrees
 const int kBulgeSegments = 36;
-
-// Arcs and lightweight polylines keep their angles and vertices in their
-// object coordinate system; the database hands out the centre and the vertices
-// in world coordinates. For the normal (0, 0, -1), which mirroring a block
-// gives its curves, the object x axis is the world's -x: an angle a becomes
-// pi - a in the world, an arc runs the other way round and a bulge changes
-// sign. Other normals are drawn in the XY plane as their angles say.
-bool pointsDown(const AcGeVector3d& normal)
-{
-  AcGeVector3d n = normal.normal();
-  return n.z < 0.0 && std::fabs(n.x) < 1e-9 && std::fabs(n.y) < 1e-9;
-}
 
 // True when the angles differ by a whole number of turns, not 0 (writers store
 // circles as arcs from 20 to 380 degrees); the degrees' conversion leaves an
@@ -126,19 +114,18 @@ void CBlockView::measureArcVertices(const AcGePoint3d& center, double radius, do
   }
 }
 
+// The angles are measured in the arc's object coordinate system; the host
+// gives the centre in world coordinates.
 void CBlockView::drawArc(AcDbArc* e)
 {
-  if (pointsDown(e->normal())) {
-    drawCircularArc(e->center(), e->radius(), kPi - e->endAngle(), kPi - e->startAngle());
-  } else {
-    drawCircularArc(e->center(), e->radius(), e->startAngle(), e->endAngle());
-  }
+  ObjectCoordinates ocs(*this, e->normal());
+  drawCircularArc(ocs.fromWorld(e->center()), e->radius(), e->startAngle(), e->endAngle());
 }
 
-// A circle is the same set of points whichever way its normal points.
 void CBlockView::drawCircle(AcDbCircle* e)
 {
-  drawCircularArc(e->center(), e->radius(), 0.0, kTwoPi);
+  ObjectCoordinates ocs(*this, e->normal());
+  drawCircularArc(ocs.fromWorld(e->center()), e->radius(), 0.0, kTwoPi);
 }
 
 void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges)
@@ -191,7 +178,6 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   unsigned int n = e->numVerts();
   double elevation = e->elevation();
   bool closed = e->isClosed();
-  bool down = pointsDown(e->normal());
   // The path has a point per vertex at least: one that cannot fit is not read.
   if (static_cast<long long>(n) > m_walkBudget) {
     spend(n);
@@ -207,22 +193,22 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   if (bulges.capacity < static_cast<int>(n) + 1) {
     bulges.setCapacity(static_cast<int>(n) + 1);
   }
+  // The vertices and bulges as stored, in the object coordinate system at the
+  // elevation; the path is taken to world coordinates as it is drawn.
   for (unsigned int i = 0; i < n; ++i) {
-    AcGePoint3d p;
+    AcGePoint2d p;
     e->getPointAt(i, p);
-    if (!down) {
-      p.z = elevation;
-    } // mirrored: the world point already lies at the world height of the elevation
     double bulge = 0.0;
     e->getBulgeAt(i, bulge);
-    vertices.append(p);
-    bulges.append(down ? -bulge : bulge);
+    vertices.append(AcGePoint3d(p.x, p.y, elevation));
+    bulges.append(bulge);
   }
   // The closing segment uses the last vertex's bulge; the repeated bulge 0 is not used.
   if (closed && vertices.count >= 1) {
     vertices.append(vertices.pointAt(0));
     bulges.append(bulges.at(0));
   }
+  ObjectCoordinates ocs(*this, e->normal());
   drawBulgePath(vertices, bulges);
 }
 

@@ -1,6 +1,7 @@
 // The drawers of multilines, extents boxes, viewports, hatches, raster images
 // and leaders. The primitives decide whether points are measured or drawn.
 #include "quillmark/render/EntityClasses.h"
+#include "quillmark/render/ObjectCoordinates.h"
 #include "quillmark/render/PointBuffer.h"
 #include "quillmark/view/CBlockView.h"
 
@@ -43,9 +44,9 @@ void CBlockView::drawViewport(AcDbViewport* e)
   drawRectangle(AcGePoint3d(c.x - hw, c.y - hh, c.z), AcGePoint3d(c.x + hw, c.y + hh, c.z));
 }
 
-// Each pattern line as one segment at the hatch's elevation; the boundary is
-// not drawn and the normal is not applied. A line the host does not give keeps
-// the points of the one before.
+// Each pattern line as one segment in the hatch's object coordinate system, at
+// its elevation, taken to world coordinates; the boundary is not drawn. A line
+// the host does not give keeps the points of the one before.
 void CBlockView::drawHatch(AcDbHatch* e)
 {
   int n = e->numHatchLines();
@@ -53,6 +54,7 @@ void CBlockView::drawHatch(AcDbHatch* e)
   if (n < 1 || !spend(2LL * n)) {
     return;
   }
+  ObjectCoordinates ocs(*this, e->normal());
   AcGePoint2d start(0.0, 0.0);
   AcGePoint2d end(0.0, 0.0);
   for (int i = 0; i < n; ++i) {

@@ -123,6 +123,17 @@ AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal)
   return AcGeMatrix3d().setCoordSystem(AcGePoint3d::kOrigin, ax, ay, n);
 }
 
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal)
+{
+  // The axes are orthonormal: the inverse is the transpose.
+  AcGeMatrix3d toWorld = planeToWorld(normal);
+  AcGeMatrix3d m;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      m.entry[i][j] = toWorld.entry[j][i];
+  return m;
+}
+
 AcGeMatrix3d AcGeMatrix3d::operator*(const AcGeMatrix3d& m) const
 {
   AcGeMatrix3d r;

@@ -31,6 +31,8 @@ public:
                               const AcGePoint3d& center = AcGePoint3d::kOrigin);
   // The map from the object coordinate system of `normal` (arbitrary-axis algorithm) to world.
   static AcGeMatrix3d planeToWorld(const AcGeVector3d& normal);
+  // The map from world to the object coordinate system of `normal`: planeToWorld's inverse.
+  static AcGeMatrix3d worldToPlane(const AcGeVector3d& normal);
 
   AcGeMatrix3d operator*(const AcGeMatrix3d& m) const; // this after m: (this * m) p = this (m p)
   AcGeMatrix3d& preMultBy(const AcGeMatrix3d& left);   // this = left * this

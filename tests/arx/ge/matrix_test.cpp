@@ -49,5 +49,10 @@ TEST(Matrix, plane_to_world_follows_the_arbitrary_axis_rule)
     EXPECT_NEAR(p.x, c.x, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
     EXPECT_NEAR(p.y, c.y, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
     EXPECT_NEAR(p.z, c.z, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
+    AcGePoint3d back(c.x, c.y, c.z); // and from world to the object system
+    back.transformBy(AcGeMatrix3d::worldToPlane(c.normal));
+    EXPECT_NEAR(back.x, 1, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
+    EXPECT_NEAR(back.y, 2, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
+    EXPECT_NEAR(back.z, 3, 1e-12) << c.normal.x << " " << c.normal.y << " " << c.normal.z;
   }
 }

@@ -83,16 +83,52 @@ TEST(Curves, an_arc_of_whole_turns_is_a_circle)
   EXPECT_EQ(most.size(), 3u) << "380 degrees is 20 degrees round: two segments";
 }
 
-TEST(Curves, mirrored_arc_is_drawn_where_the_drawing_has_it)
+// Arcs and circles are made in their object coordinate system (OCS) and taken
+// to world coordinates by the arbitrary-axis algorithm; the preview shows x and
+// y. Worked out by hand: Ax = Wy x N when |Nx| and |Ny| are under 1/64, else
+// Wz x N, and Ay = N x Ax; a world point P has the OCS coordinates
+// (P.Ax, P.Ay, P.N).
+TEST(Curves, arcs_and_circles_lie_in_the_plane_of_their_normal)
 {
-  // Normal (0, 0, -1): the object x axis is world -x, so the object quarter
-  // from 0 to pi/2 is the world quarter from (9, 0) up to (10, 1).
+  // N = (0, 0, -1): Ax = (-1, 0, 0), Ay = (0, 1, 0). The centre (10, 0, 0) is
+  // (-10, 0, 0) in the OCS; the OCS angle a lands on (10 - cos a, sin a): the
+  // quarter from 0 to pi/2 runs from (9, 0) up to (10, 1).
   std::vector<POINT> p = drawnArc(0.0, kPi / 2, {0, 0, -1});
   ASSERT_EQ(p.size(), 10u);
   for (const POINT& q : p)
     EXPECT_TRUE(q.x <= 10001 && q.y >= -1) << "point outside the second quadrant";
+  EXPECT_TRUE(pointNear(p.front(), 9000, 0));
+  EXPECT_TRUE(pointNear(p.back(), 10000, 1000));
+
+  // N = (1, 0, 0): Ax = (0, 1, 0), Ay = (0, 0, 1). The centre (10, 0, 0) is
+  // (0, 0, 10) in the OCS; angle a lands on (10, cos a, sin a): seen from above,
+  // the quarter is the line x = 10 from y = 1 down to y = 0.
+  p = drawnArc(0.0, kPi / 2, {1, 0, 0});
+  ASSERT_EQ(p.size(), 10u);
+  for (const POINT& q : p)
+    EXPECT_NEAR(q.x, 10000, 1) << "a plane standing on the x = 10 line";
   EXPECT_TRUE(pointNear(p.front(), 10000, 1000));
-  EXPECT_TRUE(pointNear(p.back(), 9000, 0));
+  EXPECT_TRUE(pointNear(p.back(), 10000, 0));
+  AcDbArc standing;
+  standing.setCenter({10, 0, 0});
+  standing.setRadius(1.0);
+  standing.setEndAngle(kPi / 2);
+  standing.setNormal({1, 0, 0});
+  CBlockView v;
+  v.resetExtents();
+  v.drawArc(&standing);
+  EXPECT_NEAR(v.m_extMax.z, 1.0, 1e-12) << "measured in world coordinates: z = sin a";
+
+  // N = (0, 1, 0): Ax = (-1, 0, 0), Ay = (0, 0, 1). The centre (0, 3, 0) is
+  // (0, 0, 3) in the OCS; angle a lands on (-cos a, 3, sin a): the line y = 3
+  // from x = -1 through x = 0 (a = pi/2) to x = 1 (a = pi) and back.
+  AcDbCircle upright({0, 3, 0}, {0, 1, 0}, 1.0);
+  p = drawn([&](CBlockView& view) { view.drawCircle(&upright); });
+  ASSERT_EQ(p.size(), 37u);
+  EXPECT_TRUE(pointNear(p[0], -1000, 3000));
+  EXPECT_TRUE(pointNear(p[9], 0, 3000));
+  EXPECT_TRUE(pointNear(p[18], 1000, 3000));
+  EXPECT_TRUE(pointNear(p[27], 0, 3000));
 }
 
 TEST(Curves, bulges_of_lightweight_polylines)
@@ -124,8 +160,8 @@ TEST(Curves, bulges_of_lightweight_polylines)
   EXPECT_TRUE(pointNear(p[20], 0, 10000, 2)) << "half circle from (10, 10) round to (0, 0)";
   EXPECT_TRUE(pointNear(p.back(), 0, 0));
 
-  // Normal (0, 0, -1): the vertices come in world coordinates, mirrored in x;
-  // the arc must stay below the chord as it is in the drawing.
+  // Normal (0, 0, -1): the OCS x is world -x; the half circle below the
+  // OCS chord (0, 0)-(10, 0) passes (5, -5), which is world (-5, -5).
   AcDbPolyline mirrored;
   mirrored.setNormal({0, 0, -1});
   mirrored.addVertexAt(0, {0, 0}, 1.0);
@@ -134,6 +170,22 @@ TEST(Curves, bulges_of_lightweight_polylines)
   ASSERT_EQ(p.size(), 38u);
   EXPECT_TRUE(pointNear(p[18], -5000, -5000));
   EXPECT_TRUE(pointNear(p[36], -10000, 0));
+
+  // A tilted normal N = (0, -0.6, 0.8): Ax = Wz x N = (0.6, 0, 0), made unit
+  // (1, 0, 0); Ay = N x Ax = (0, 0.8, 0.6). The OCS point (x, y, e) is world
+  // x Ax + y Ay + e N. At elevation 5 the chord (0, 0)-(10, 0) runs from world
+  // (0, -3, 4) to (10, -3, 4), and the arc's middle, OCS (5, -5, 5), is world
+  // (5, -4 - 3, -3 + 4) = (5, -7, 1).
+  AcDbPolyline tilted;
+  tilted.setNormal({0, -0.6, 0.8});
+  tilted.setElevation(5.0);
+  tilted.addVertexAt(0, {0, 0}, 1.0);
+  tilted.addVertexAt(1, {10, 0}, 0.0);
+  p = drawnPolyline(tilted);
+  ASSERT_EQ(p.size(), 38u);
+  EXPECT_TRUE(pointNear(p[0], 0, -3000));
+  EXPECT_TRUE(pointNear(p[18], 5000, -7000));
+  EXPECT_TRUE(pointNear(p[36], 10000, -3000));
 }
 
 // The drawers reuse their storage from one entity to the next within a pass:

@@ -34,6 +34,38 @@ TEST(OtherDrawers, hatch_pattern_lines_at_elevation)
   EXPECT_TRUE(pointNear(r.segments[0].points[1], 10000, 500));
 }
 
+// Pattern lines are made in the hatch's object coordinate system: the line
+// from OCS (0, 0.5, 2) to (10, 0.5, 2) of the test above lands, for N = (0, 0, -1)
+// (Ax = (-1, 0, 0), Ay = (0, 1, 0), a mirrored hatch), on (0, 0.5) to (-10, 0.5);
+// for N = (1, 0, 0) (Ax = (0, 1, 0), Ay = (0, 0, 1): OCS (x, y, z) is world
+// (z, x, y)), on (2, 0, 0.5) to (2, 10, 0.5).
+TEST(OtherDrawers, hatch_lines_lie_in_the_plane_of_their_normal)
+{
+  const struct {
+    AcGeVector3d normal;
+    long x0, y0, x1, y1;
+  } cases[] = {{{0, 0, -1}, 0, 500, -10000, 500}, {{1, 0, 0}, 2000, 0, 2000, 10000}};
+  for (const auto& c : cases) {
+    AcDbHatch hatch;
+    hatch.setElevation(2.0);
+    hatch.setNormal(c.normal);
+    HatchPatternLine family;
+    family.base = AcGePoint2d(0.0, 0.5);
+    family.offset = AcGeVector2d(0.0, 20.0);
+    hatch.setPatternDefinition({family});
+    HatchLoop square;
+    square.isPolyline = true;
+    square.vertices = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    hatch.appendLoop(square);
+    DrawProbe probe;
+    probe.view().drawHatch(&hatch);
+    MetafileRecord r = probe.finish();
+    ASSERT_EQ(r.segments.size(), 1u) << c.normal.x << " " << c.normal.z;
+    EXPECT_TRUE(pointNear(r.segments[0].points[0], c.x0, c.y0)) << c.normal.x << " " << c.normal.z;
+    EXPECT_TRUE(pointNear(r.segments[0].points[1], c.x1, c.y1)) << c.normal.x << " " << c.normal.z;
+  }
+}
+
 TEST(OtherDrawers, viewport_frame_and_multiline_path)
 {
   AcDbViewport vp;
