@@ -12,6 +12,8 @@ public:
   void setTag(const char* tag) { m_tag = tag != nullptr ? tag : ""; }
   const char* promptConst() const { return m_prompt.c_str(); }
   void setPrompt(const char* prompt) { m_prompt = prompt != nullptr ? prompt : ""; }
+  // The box of the tag, which is what the host shows for a definition; none for an empty tag.
+  Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 
 private:
   std::string m_tag;    // attribute tag

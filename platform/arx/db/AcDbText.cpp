@@ -57,14 +57,29 @@ char* AcDbText::textString() const
 
 Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const
 {
-  double width = characterCount(m_text) * m_height * m_widthFactor;
+  return extentsOf(m_text, extents);
+}
+
+Acad::ErrorStatus AcDbAttributeDefinition::getGeomExtents(AcDbExtents& extents) const
+{
+  return extentsOf(m_tag, extents);
+}
+
+Acad::ErrorStatus AcDbText::extentsOf(const std::string& text, AcDbExtents& extents) const
+{
+  if (text.empty())
+    return Acad::eInvalidExtents; // nothing to measure: no box, not a zero-width one
+  double width = characterCount(text) * m_height * m_widthFactor;
   double height = m_height;
   if (!std::isfinite(width) || !std::isfinite(height))
     return Acad::eInvalidExtents;
   AcGeVector3d xDir, yDir;
   textAxes(m_normal, m_rotation, xDir, yDir);
-  // Where the left end of the baseline lies, by the alignment.
-  AcGePoint3d start = m_position;
+  // The rectangle spans [x0, x0 + width] x [y0, y0 + height] from the anchor: the
+  // insertion point, or the alignment point by the justification.
+  AcGePoint3d anchor = m_position;
+  double x0 = 0.0;
+  double y0 = 0.0;
   const bool aligned = m_horzMode == kTextAlign || m_horzMode == kTextFit;
   if (aligned) {
     // Aligned and fitted texts run from the first to the second alignment point.
@@ -77,19 +92,22 @@ Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const
     }
   } else if (m_horzMode != kTextLeft || m_vertMode != kTextBase) {
     // Other justifications are placed by the alignment point.
-    double dx = 0.0;
+    anchor = m_alignment;
     if (m_horzMode == kTextCenter || m_horzMode == kTextMid)
-      dx = width / 2.0;
+      x0 = -width / 2.0;
     else if (m_horzMode == kTextRight)
-      dx = width;
-    double dy = 0.0;
+      x0 = -width;
     if (m_horzMode == kTextMid || m_vertMode == kTextVertMid)
-      dy = height / 2.0;
+      y0 = -height / 2.0;
     else if (m_vertMode == kTextTop)
-      dy = height;
-    start = m_alignment - xDir * dx - yDir * dy;
+      y0 = -height;
   }
-  boxOfRectangle(start, xDir, yDir, width, height, extents);
+  // Mirrored about the anchor: [x0, x0 + w] becomes [-x0 - w, -x0].
+  if (m_mirroredX && !aligned)
+    x0 = -x0 - width;
+  if (m_mirroredY)
+    y0 = -y0 - height;
+  boxOfRectangle(anchor + xDir * x0 + yDir * y0, xDir, yDir, width, height, extents);
   return Acad::eOk;
 }
 

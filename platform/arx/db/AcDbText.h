@@ -4,7 +4,10 @@
 // Extents without fonts: no font file is at hand, so every character is taken as
 // a cell `height` * `widthFactor` wide and `height` tall, standing on the baseline.
 // A "%%x" control code counts as one character. The box is that of the rotated
-// text rectangle placed by the alignment, mapped to world coordinates.
+// text rectangle placed by the alignment, mapped to world coordinates. A text
+// generated backward is mirrored in x about its alignment point, one generated
+// upside down in y (an aligned or fitted text keeps the run between its two
+// points). An empty text has no extents (eInvalidExtents).
 #pragma once
 
 #include "arx/db/AcDbEntity.h"
@@ -35,6 +38,9 @@ public:
   TextHorzMode horizontalMode() const { return static_cast<TextHorzMode>(m_horzMode); }
   TextVertMode verticalMode() const { return static_cast<TextVertMode>(m_vertMode); }
   AcGeVector3d normal() const { return m_normal; }
+  // The generation flags: backward (mirrored in x), upside down (mirrored in y).
+  bool isMirroredInX() const { return m_mirroredX; }
+  bool isMirroredInY() const { return m_mirroredY; }
   // The text as a new malloc'd copy, released by the caller with free().
   char* textString() const;
   const char* textStringConst() const { return m_text.c_str(); }
@@ -49,8 +55,14 @@ public:
   void setVerticalMode(TextVertMode m) { m_vertMode = static_cast<unsigned char>(m); }
   void setNormal(const AcGeVector3d& n) { m_normal = n; }
   void setTextString(const char* text) { m_text = text != nullptr ? text : ""; }
+  void setMirroredInX(bool mirrored) { m_mirroredX = mirrored; }
+  void setMirroredInY(bool mirrored) { m_mirroredY = mirrored; }
 
   Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
+
+protected:
+  // The extents of `text` set with this entity's placement, height and flags.
+  Acad::ErrorStatus extentsOf(const std::string& text, AcDbExtents& extents) const;
 
 private:
   std::string m_text;                   // narrow text (process code page)
@@ -63,4 +75,6 @@ private:
   double m_oblique = 0.0;  // radians
   unsigned char m_horzMode = 0;
   unsigned char m_vertMode = 0;
+  bool m_mirroredX = false; // generated backward
+  bool m_mirroredY = false; // generated upside down
 };

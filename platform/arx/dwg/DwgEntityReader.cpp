@@ -9,7 +9,6 @@
 #include "arx/db/AcDbBody.h"
 #include "arx/db/AcDbCircle.h"
 #include "arx/db/AcDbDimension.h"
-#include "arx/db/AcDbEllipse.h"
 #include "arx/db/AcDbFace.h"
 #include "arx/db/AcDbFrame.h"
 #include "arx/db/AcDbHatch.h"
@@ -32,6 +31,7 @@
 #include "arx/db/AcDbUnknownEntity.h"
 #include "arx/db/AcDbViewport.h"
 #include "arx/db/AcDbXline.h"
+#include "arx/db/StoredEllipse.h"
 #include "arx/ge/AcGeMatrix3d.h"
 
 #include <cstring>
@@ -188,7 +188,7 @@ AcDbEntity* DwgEntityReader::readText(DwgObject& o, AcDbText* t, bool attribute)
   DwgBitReader& r = o.data;
   double elevation = 0.0, ox = 0.0, oy = 0.0, ax = 0.0, ay = 0.0, oblique = 0.0, rotation = 0.0;
   double height = 0.0, width = 1.0;
-  unsigned h = 0, v = 0;
+  unsigned h = 0, v = 0, generation = 0;
   AcGeVector3d normal;
   std::string value;
   bool alignment = true;
@@ -203,7 +203,7 @@ AcDbEntity* DwgEntityReader::readText(DwgObject& o, AcDbText* t, bool attribute)
     height = r.BD();
     width = r.BD();
     value = string(o);
-    r.BS(); // generation
+    generation = r.BS();
     h = r.BS();
     v = r.BS();
   } else {
@@ -228,7 +228,7 @@ AcDbEntity* DwgEntityReader::readText(DwgObject& o, AcDbText* t, bool attribute)
       width = r.RD();
     value = string(o);
     if ((flags & 0x20) == 0)
-      r.BS(); // generation
+      generation = r.BS();
     if ((flags & 0x40) == 0)
       h = r.BS();
     if ((flags & 0x80) == 0)
@@ -248,6 +248,8 @@ AcDbEntity* DwgEntityReader::readText(DwgObject& o, AcDbText* t, bool attribute)
   t->setOblique(oblique);
   t->setHorizontalMode(static_cast<AcDbText::TextHorzMode>(h <= 5 ? h : 0));
   t->setVerticalMode(static_cast<AcDbText::TextVertMode>(v <= 3 ? v : 0));
+  t->setMirroredInX((generation & 2) != 0); // backward
+  t->setMirroredInY((generation & 4) != 0); // upside down
   t->setTextString(value.c_str());
   return t;
 }
@@ -607,10 +609,7 @@ AcDbEntity* DwgEntityReader::ellipse(DwgObject& o, Result&)
   const double ratio = r.BD();
   const double start = r.BD();
   const double end = r.BD();
-  AcDbEllipse* e = new AcDbEllipse;
-  if (e->set(c, n, major, ratio, start, end) != Acad::eOk)
-    e->set(c, n, AcGeVector3d::kXAxis * 1e-12, 1.0); // degenerate: a point
-  return e;
+  return makeStoredEllipse(c, n, major, ratio, start, end);
 }
 
 AcDbEntity* DwgEntityReader::spline(DwgObject& o, Result&)

@@ -10,7 +10,6 @@
 #include "arx/db/AcDbBody.h"
 #include "arx/db/AcDbCircle.h"
 #include "arx/db/AcDbDimension.h"
-#include "arx/db/AcDbEllipse.h"
 #include "arx/db/AcDbFace.h"
 #include "arx/db/AcDbFrame.h"
 #include "arx/db/AcDbHatch.h"
@@ -33,6 +32,7 @@
 #include "arx/db/AcDbUnknownEntity.h"
 #include "arx/db/AcDbViewport.h"
 #include "arx/db/AcDbXline.h"
+#include "arx/db/StoredEllipse.h"
 #include "arx/ge/AcGeMatrix3d.h"
 
 #include <cmath>
@@ -384,6 +384,9 @@ AcDbEntity* DxfEntityReader::makeText(AcDbText* t)
   long long vmode = integer(static_cast<int>(vcode), 0);
   t->setHorizontalMode(static_cast<AcDbText::TextHorzMode>(h >= 0 && h <= 5 ? h : 0));
   t->setVerticalMode(static_cast<AcDbText::TextVertMode>(vmode >= 0 && vmode <= 3 ? vmode : 0));
+  long long generation = integer(71, 0); // 2 backward, 4 upside down
+  t->setMirroredInX((generation & 2) != 0);
+  t->setMirroredInY((generation & 4) != 0);
   t->setTextString(m_text1.c_str());
   return t;
 }
@@ -451,12 +454,8 @@ AcDbEntity* DxfEntityReader::make()
     break;
   }
   case kEllipse: {
-    AcDbEllipse* el = new AcDbEllipse;
-    double ratio = real(40, 1.0);
-    if (el->set(point(10), normal, point(11).asVector(), ratio, real(41, 0.0),
-                real(42, 6.283185307179586)) != Acad::eOk)
-      el->set(point(10), normal, AcGeVector3d::kXAxis * 1e-12, 1.0); // degenerate: a point
-    e = el;
+    e = makeStoredEllipse(point(10), normal, point(11).asVector(), real(40, 1.0), real(41, 0.0),
+                          real(42, 6.283185307179586));
     break;
   }
   case kLwPolyline: {

@@ -1,6 +1,7 @@
 // Geometry the database computes as the host does: block transforms, object
 // coordinate systems, extents, image frames and hatch lines.
 #include "arx/db/AcDb2dPolyline.h"
+#include "arx/db/AcDbAttributeDefinition.h"
 #include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbDatabase.h"
@@ -146,6 +147,64 @@ TEST(Geometry, text_extents_from_height_width_factor_and_count)
   ASSERT_EQ(text.getGeomExtents(box), Acad::eOk);
   EXPECT_POINT(box.minPoint(), 8, 0, 0); // centred on the alignment point
   EXPECT_POINT(box.maxPoint(), 12, 2, 0);
+}
+
+// The text "AB" of height 1 is 2 wide. Backward mirrors its box in x about the
+// alignment point, upside down in y.
+TEST(Geometry, text_extents_follow_the_generation_flags)
+{
+  const struct {
+    bool backward, upsideDown;
+    AcDbText::TextHorzMode h;
+    AcDbText::TextVertMode v;
+    double x0, y0, x1, y1;
+  } cases[] = {
+      {true, false, AcDbText::kTextLeft, AcDbText::kTextBase, 8, 5, 10, 6},
+      {false, true, AcDbText::kTextLeft, AcDbText::kTextBase, 10, 4, 12, 5},
+      {true, true, AcDbText::kTextLeft, AcDbText::kTextBase, 8, 4, 10, 5},
+      // Right-aligned on (20, 0): [18, 20] mirrored is [20, 22].
+      {true, false, AcDbText::kTextRight, AcDbText::kTextBase, 20, 0, 22, 1},
+      // Top-aligned on (20, 0): y in [-1, 0], mirrored [0, 1].
+      {false, true, AcDbText::kTextLeft, AcDbText::kTextTop, 20, 0, 22, 1},
+      // Centred: mirrored onto itself.
+      {true, true, AcDbText::kTextCenter, AcDbText::kTextBase, 19, -1, 21, 0},
+  };
+  for (const auto& c : cases) {
+    AcDbText text;
+    text.setTextString("AB");
+    text.setPosition(AcGePoint3d(10, 5, 0));
+    text.setAlignmentPoint(AcGePoint3d(20, 0, 0));
+    text.setHorizontalMode(c.h);
+    text.setVerticalMode(c.v);
+    text.setMirroredInX(c.backward);
+    text.setMirroredInY(c.upsideDown);
+    SCOPED_TRACE(testing::Message() << "backward " << c.backward << ", upside down " << c.upsideDown
+                                    << ", modes " << c.h << " " << c.v);
+    AcDbExtents box;
+    ASSERT_EQ(text.getGeomExtents(box), Acad::eOk);
+    EXPECT_POINT(box.minPoint(), c.x0, c.y0, 0);
+    EXPECT_POINT(box.maxPoint(), c.x1, c.y1, 0);
+  }
+}
+
+// A definition is shown by its tag, whatever its default value; nothing at all
+// to show has no box (a zero-width one would draw a line and widen the fit).
+TEST(Geometry, attribute_definition_measures_its_tag_and_empty_text_has_no_box)
+{
+  AcDbAttributeDefinition def;
+  def.setPosition(AcGePoint3d(1, 1, 0));
+  def.setTag("WIDTH"); // five cells
+  def.setTextString("");
+  AcDbExtents box;
+  ASSERT_EQ(def.getGeomExtents(box), Acad::eOk);
+  EXPECT_POINT(box.minPoint(), 1, 1, 0);
+  EXPECT_POINT(box.maxPoint(), 6, 2, 0);
+  def.setTextString("A LONG DEFAULT");
+  ASSERT_EQ(def.getGeomExtents(box), Acad::eOk);
+  EXPECT_POINT(box.maxPoint(), 6, 2, 0); // the default value is not measured
+
+  AcDbText empty;
+  EXPECT_NE(empty.getGeomExtents(box), Acad::eOk);
 }
 
 TEST(Geometry, boxed_classes_shape_ole_frame_and_proxy)

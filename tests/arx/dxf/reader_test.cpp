@@ -517,6 +517,50 @@ TEST(DxfTables, an_entity_on_a_layer_the_table_lacks_makes_that_layer_colour_7_a
             (std::vector<std::string>{"0 7 on", "WALLS 1 off", "GHOST 7 on", "Dim 7 on"}));
 }
 
+// Some writers store ellipses with an axis ratio above 1. Worked out by hand
+// for axis (0, 2, 0), ratio 2, normal z: the other axis is 2 (z x (0, 2, 0)) =
+// (-4, 0, 0), the longer one, so the ellipse is 8 wide and 4 tall. Its stored
+// parameters 0 to pi/2 run from (0, 2) to (-4, 0) through the second quadrant;
+// read as major (-4, 0, 0), ratio 0.5, the same points are at 3 pi/2 and 2 pi.
+// Generation flags 2 (backward) and 4 (upside down) of TEXT and ATTDEF.
+TEST(DxfEntities, ellipse_with_ratio_above_one_and_text_generation_flags)
+{
+  AcDbDatabase db(false);
+  ASSERT_EQ(
+      readDxf(db, dxfText("0|SECTION|2|ENTITIES|"
+                          "0|ELLIPSE|10|0|20|0|30|0|11|0|21|2|31|0|40|2|41|0|42|6.283185307179586|"
+                          "0|ELLIPSE|10|0|20|0|30|0|11|0|21|2|31|0|40|2|41|0|42|1.5707963267948966|"
+                          "0|TEXT|10|1|20|2|30|0|40|1|1|AB|71|6|"
+                          "0|ATTDEF|10|1|20|2|30|0|40|1|1|X|2|TAG|3|P|70|0|71|2|"
+                          "0|ENDSEC|0|EOF")),
+      Acad::eOk)
+      << db.readError();
+  AcDbEllipse* whole = nthEntity<AcDbEllipse>(db, ACDB_MODEL_SPACE, 0);
+  AcDbEllipse* quarter = nthEntity<AcDbEllipse>(db, ACDB_MODEL_SPACE, 1);
+  ASSERT_NE(whole, nullptr);
+  ASSERT_NE(quarter, nullptr);
+  EXPECT_EQ(whole->radiusRatio(), 0.5);
+  EXPECT_POINT(AcGePoint3d::kOrigin + whole->majorAxis(), -4, 0, 0);
+  AcDbExtents box;
+  ASSERT_EQ(whole->getGeomExtents(box), Acad::eOk);
+  EXPECT_POINT(box.minPoint(), -4, -2, 0);
+  EXPECT_POINT(box.maxPoint(), 4, 2, 0);
+  EXPECT_NEAR(quarter->startParam(), 3 * kPi / 2, 1e-12);
+  EXPECT_NEAR(quarter->endParam(), 2 * kPi, 1e-12);
+  ASSERT_EQ(quarter->getGeomExtents(box), Acad::eOk);
+  EXPECT_POINT(box.minPoint(), -4, 0, 0);
+  EXPECT_POINT(box.maxPoint(), 0, 2, 0);
+
+  AcDbText* text = nthEntity<AcDbText>(db, ACDB_MODEL_SPACE);
+  AcDbAttributeDefinition* def = nthEntity<AcDbAttributeDefinition>(db, ACDB_MODEL_SPACE);
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(def, nullptr);
+  EXPECT_TRUE(text->isMirroredInX());
+  EXPECT_TRUE(text->isMirroredInY());
+  EXPECT_TRUE(def->isMirroredInX());
+  EXPECT_FALSE(def->isMirroredInY());
+}
+
 TEST(DxfRecovery, a_header_closed_early_skips_the_orphan_variables_and_reads_every_block)
 {
   // The HEADER's first ENDSEC is stray: variables follow it, then the real ENDSEC.

@@ -100,7 +100,7 @@ TEST(EntityWalk, every_dispatch_row_reaches_its_drawer)
       {"AcDbMline", [] { auto* m = new AcDbMline; m->appendSeg({0, 0, 0}); m->appendSeg({1, 1, 0}); m->setClosedMline(true); return m; }, "0 0 0 / 3"},
       {"AcDbShape", [] { return new AcDbShape; }, "0 0 0 / 5"},
       {"AcDbText", [] { auto* t = new AcDbText; t->setTextString("AB"); return t; }, "0 0 0 / 5"},
-      {"AcDbAttributeDefinition", [] { auto* t = new AcDbAttributeDefinition; t->setTextString("A"); return t; }, "0 0 0 / 5"},
+      {"AcDbAttributeDefinition", [] { auto* t = new AcDbAttributeDefinition; t->setTag("T"); return t; }, "0 0 0 / 5"},
       {"AcDbViewport", [] { auto* v = new AcDbViewport; v->setWidth(4); v->setHeight(2); return v; }, "0 0 0 / 5"},
       {"AcDbOle2Frame", [] { auto* o = new AcDbOle2Frame; o->setCorners({0, 1, 0}, {2, 0, 0}); return o; }, "0 0 0 / 5"},
       {"AcDbProxyEntity", [] { return new AcDbProxyEntity; }, "0 0 0 /"},
