@@ -378,22 +378,31 @@ bool DwgLoader::readEntities(AcDbBlockTableRecord* block, std::uint64_t first, s
   }
 }
 
-bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, std::uint64_t& next)
+// Opens object `handle`, which must be an entity (`what` names it in the fault), and
+// reads its common data and its own fields.
+bool DwgLoader::readEntityObject(std::uint64_t handle, const std::string& what,
+                                 DwgEntityCommon& common, DwgEntityReader::Result& result)
 {
   DwgObject o;
   DwgFault fault;
   if (!open(handle, o))
     return false;
   if (!m_objects.isEntityType(o.type))
-    return fail(DwgFault{"AcDb:AcDbObjects", o.offset,
-                         "object " + std::to_string(handle) + " of a block is not an entity"});
-  DwgEntityCommon common;
+    return fail(DwgFault{"AcDb:AcDbObjects", o.offset, what + " is not an entity"});
   if (!m_objects.readEntityCommon(o, common, fault))
     return fail(fault);
-  next = common.next;
-  DwgEntityReader::Result result;
   if (!m_entity.read(o, common, m_objects.classOf(o.type), result, fault))
     return fail(fault);
+  return true;
+}
+
+bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, std::uint64_t& next)
+{
+  DwgEntityCommon common;
+  DwgEntityReader::Result result;
+  if (!readEntityObject(handle, "object " + std::to_string(handle) + " of a block", common, result))
+    return false;
+  next = common.next;
   switch (result.role) {
   case DwgEntityReader::kEntity:
     m_builder.append(block, result.entity);
@@ -430,19 +439,10 @@ bool DwgLoader::readVertices(AcDbEntity* polyline, const DwgEntityReader::Result
     }
     if (++steps > m_offsets.size())
       return fail("AcDb:AcDbObjects: byte 0: the vertices of a polyline are linked in a loop");
-    DwgObject o;
-    DwgFault fault;
-    if (!open(h, o))
-      return false;
-    if (!m_objects.isEntityType(o.type))
-      return fail(DwgFault{"AcDb:AcDbObjects", o.offset,
-                           "vertex " + std::to_string(h) + " is not an entity"});
     DwgEntityCommon common;
-    if (!m_objects.readEntityCommon(o, common, fault))
-      return fail(fault);
     DwgEntityReader::Result result;
-    if (!m_entity.read(o, common, m_objects.classOf(o.type), result, fault))
-      return fail(fault);
+    if (!readEntityObject(h, "vertex " + std::to_string(h), common, result))
+      return false;
     AcDbEntity* e = result.entity;
     if (AcDb2dVertex* v = AcDb2dVertex::cast(e); v != nullptr && p2 != nullptr)
       p2->appendVertex(v);

@@ -48,6 +48,8 @@ private:
                     const std::vector<std::uint64_t>& owned);
   bool readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, std::uint64_t& next);
   bool readVertices(AcDbEntity* polyline, const DwgEntityReader::Result& result);
+  bool readEntityObject(std::uint64_t handle, const std::string& what, DwgEntityCommon& common,
+                        DwgEntityReader::Result& result);
   bool open(std::uint64_t handle, DwgObject& object);
   std::string decode(const std::string& raw);
   static void skipEntryFlags(DwgObject& object);
