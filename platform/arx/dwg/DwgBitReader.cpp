@@ -27,14 +27,20 @@ DwgBitReader::DwgBitReader(const std::uint8_t* data, std::size_t size, const cha
 {
 }
 
+const std::string& DwgBitReader::noFault()
+{
+  static const std::string none;
+  return none;
+}
+
 void DwgBitReader::fail(const char* what)
 {
   if (m_failed)
     return;
   m_failed = true;
-  m_faultWhat = what;
   m_faultOffset = m_baseOffset + m_bit / 8;
-  m_fault = std::string(m_section) + ": byte " + std::to_string(m_faultOffset) + ": " + what;
+  m_faultText = std::make_shared<const FaultText>(FaultText{
+      std::string(m_section) + ": byte " + std::to_string(m_faultOffset) + ": " + what, what});
   m_bit = m_end;
 }
 
@@ -75,22 +81,21 @@ bool DwgBitReader::fits(std::uint64_t count, unsigned bitsEach)
   return true;
 }
 
-std::uint64_t DwgBitReader::bits(unsigned n)
+std::uint64_t DwgBitReader::loadTail(std::size_t byte) const
 {
-  if (m_bit > m_end || n > m_end - m_bit) {
-    overrun("the data ends inside a value");
-    return 0;
-  }
-  // Up to 57 bits lie within 8 bytes from the byte holding the first bit.
-  const std::size_t byte = m_bit / 8;
-  const unsigned shift = static_cast<unsigned>(m_bit % 8);
   std::uint64_t v = 0;
-  const std::size_t have = m_size - byte < 8 ? m_size - byte : 8;
+  const std::size_t have = m_size - byte;
   for (std::size_t i = 0; i < have; ++i)
     v = (v << 8) | m_data[byte + i];
-  v <<= 8 * (8 - have);
-  m_bit += n;
-  return (v << shift) >> (64 - n);
+  return v << 8 * (8 - have);
+}
+
+std::uint64_t DwgBitReader::splitRaw(unsigned bytes)
+{
+  std::uint64_t v = 0;
+  for (unsigned i = 0; i < bytes; ++i)
+    v |= bits(8) << 8 * i;
+  return v;
 }
 
 unsigned DwgBitReader::threeB()
@@ -106,9 +111,13 @@ unsigned DwgBitReader::threeB()
 
 double DwgBitReader::RD()
 {
-  std::uint64_t lo = RL();
-  std::uint64_t hi = RL();
-  const std::uint64_t u = lo | (hi << 32);
+  std::uint64_t u;
+  if (has(64)) {
+    const std::uint64_t lo = swap32(static_cast<std::uint32_t>(bits(32)));
+    u = lo | static_cast<std::uint64_t>(swap32(static_cast<std::uint32_t>(bits(32)))) << 32;
+  } else {
+    u = splitRaw(8);
+  }
   double d;
   std::memcpy(&d, &u, sizeof d);
   return d;
@@ -230,8 +239,15 @@ DwgHandleRef DwgBitReader::H()
     fail("a handle longer than 8 bytes");
     return h;
   }
-  for (unsigned i = 0; i < count; ++i)
-    h.value = (h.value << 8) | RC();
+  if (count == 8 && has(64)) {
+    h.value = bits(32) << 32;
+    h.value |= bits(32);
+  } else if (count > 0 && has(8 * count)) {
+    h.value = bits(8 * count);
+  } else {
+    for (unsigned i = 0; i < count; ++i)
+      h.value = (h.value << 8) | RC();
+  }
   return h;
 }
 
@@ -341,16 +357,21 @@ void DwgBitReader::skipBytes(std::uint64_t count)
 }
 
 namespace {
+// The CRC's tables for eight bytes at a time: t[0] is the byte-wise table, t[k][b] the CRC
+// of byte b followed by k zero bytes.
 struct CrcTable {
-  std::uint16_t t[256];
+  std::uint16_t t[8][256];
   CrcTable()
   {
     for (unsigned i = 0; i < 256; ++i) {
       unsigned c = i;
       for (int k = 0; k < 8; ++k)
         c = (c & 1) != 0 ? (c >> 1) ^ 0xA001 : c >> 1;
-      t[i] = static_cast<std::uint16_t>(c);
+      t[0][i] = static_cast<std::uint16_t>(c);
     }
+    for (int k = 1; k < 8; ++k)
+      for (unsigned i = 0; i < 256; ++i)
+        t[k][i] = static_cast<std::uint16_t>((t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF]);
   }
 };
 } // namespace
@@ -358,8 +379,12 @@ struct CrcTable {
 std::uint16_t dwgCrc16(std::uint16_t seed, const std::uint8_t* data, std::size_t size)
 {
   static const CrcTable table;
-  std::uint16_t crc = seed;
+  const auto& t = table.t;
+  unsigned crc = seed;
+  for (; size >= 8; size -= 8, data += 8)
+    crc = t[7][(crc ^ data[0]) & 0xFF] ^ t[6][((crc >> 8) ^ data[1]) & 0xFF] ^ t[5][data[2]] ^
+          t[4][data[3]] ^ t[3][data[4]] ^ t[2][data[5]] ^ t[1][data[6]] ^ t[0][data[7]];
   for (std::size_t i = 0; i < size; ++i)
-    crc = static_cast<std::uint16_t>((crc >> 8) ^ table.t[(crc ^ data[i]) & 0xFF]);
-  return crc;
+    crc = (crc >> 8) ^ t[0][(crc ^ data[i]) & 0xFF];
+  return static_cast<std::uint16_t>(crc);
 }

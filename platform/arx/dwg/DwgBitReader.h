@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 
 class AcGePoint3d;
@@ -38,10 +40,10 @@ public:
   // Stops reading: the reader is failed from now on with `what` at the current position.
   void fail(const char* what);
   // "<section>: byte N: <what>" for the first fault; empty while there is none.
-  const std::string& fault() const { return m_fault; }
+  const std::string& fault() const { return m_faultText ? m_faultText->text : noFault(); }
   const char* section() const { return m_section; }
   std::size_t faultOffset() const { return m_faultOffset; }
-  const std::string& faultWhat() const { return m_faultWhat; }
+  const std::string& faultWhat() const { return m_faultText ? m_faultText->what : noFault(); }
 
   std::size_t bitPosition() const { return m_bit; }
   std::size_t bitSize() const { return m_end; }
@@ -59,13 +61,16 @@ public:
   std::uint8_t RC() { return static_cast<std::uint8_t>(bits(8)); }
   std::uint16_t RS()
   {
-    const std::uint16_t low = RC();
-    return static_cast<std::uint16_t>(low | RC() << 8);
+    if (!has(16))
+      return static_cast<std::uint16_t>(splitRaw(2)); // faults at the byte that is missing
+    const std::uint64_t v = bits(16);
+    return static_cast<std::uint16_t>((v >> 8) | (v & 0xFF) << 8);
   }
   std::uint32_t RL()
   {
-    const std::uint32_t low = RS();
-    return low | static_cast<std::uint32_t>(RS()) << 16;
+    if (!has(32))
+      return static_cast<std::uint32_t>(splitRaw(4));
+    return swap32(static_cast<std::uint32_t>(bits(32)));
   }
   double RD();
   // Bit-coded values.
@@ -102,7 +107,40 @@ public:
   void skipBytes(std::uint64_t count);
 
 private:
-  std::uint64_t bits(unsigned n); // n <= 57
+  // The next n bits (1 <= n <= 57), the first one the highest.
+  std::uint64_t bits(unsigned n)
+  {
+    if (!has(n)) {
+      overrun("the data ends inside a value");
+      return 0;
+    }
+    // Up to 57 bits lie within 8 bytes from the byte holding the first bit.
+    const std::size_t byte = m_bit / 8;
+    const unsigned shift = static_cast<unsigned>(m_bit % 8);
+    const std::uint64_t v = m_size - byte >= 8 ? load64(m_data + byte) : loadTail(byte);
+    m_bit += n;
+    return (v << shift) >> (64 - n);
+  }
+  // Whether n more bits can be read.
+  bool has(std::size_t n) const { return m_bit <= m_end && n <= m_end - m_bit; }
+  // A raw value of `bytes` bytes read one byte at a time, for a value the data may cut.
+  std::uint64_t splitRaw(unsigned bytes);
+  // The 8 bytes at p as one big-endian number; the bytes left from `byte` on, padded
+  // with zeros, when fewer than 8 remain.
+  static std::uint64_t load64(const std::uint8_t* p)
+  {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    v = __builtin_bswap64(v);
+#endif
+    return v;
+  }
+  std::uint64_t loadTail(std::size_t byte) const;
+  static std::uint32_t swap32(std::uint32_t v)
+  {
+    return (v >> 24) | ((v >> 8) & 0xFF00) | ((v & 0xFF00) << 8) | (v << 24);
+  }
   void overrun(const char* what);
 
   const std::uint8_t* m_data = nullptr;
@@ -113,8 +151,13 @@ private:
   std::size_t m_baseOffset = 0; // offset of m_data within its section
   int m_version = 1015;
   bool m_failed = false;
-  std::string m_fault;
-  std::string m_faultWhat;
+  // The fault's words, kept apart so that copying a reader that has none costs nothing.
+  struct FaultText {
+    std::string text; // "<section>: byte N: <what>"
+    std::string what;
+  };
+  static const std::string& noFault();
+  std::shared_ptr<const FaultText> m_faultText;
   std::size_t m_faultOffset = 0;
 };
 

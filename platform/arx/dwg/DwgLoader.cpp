@@ -378,17 +378,20 @@ bool DwgLoader::readEntities(AcDbBlockTableRecord* block, std::uint64_t first, s
   }
 }
 
-// Opens object `handle`, which must be an entity (`what` names it in the fault), and
-// reads its common data and its own fields.
-bool DwgLoader::readEntityObject(std::uint64_t handle, const std::string& what,
-                                 DwgEntityCommon& common, DwgEntityReader::Result& result)
+// Opens object `handle`, which must be an entity (the fault names it as a vertex or as an
+// object of a block), and reads its common data and its own fields.
+bool DwgLoader::readEntityObject(std::uint64_t handle, bool vertex, DwgEntityCommon& common,
+                                 DwgEntityReader::Result& result)
 {
   DwgObject o;
   DwgFault fault;
   if (!open(handle, o))
     return false;
-  if (!m_objects.isEntityType(o.type))
+  if (!m_objects.isEntityType(o.type)) {
+    const std::string what = vertex ? "vertex " + std::to_string(handle)
+                                    : "object " + std::to_string(handle) + " of a block";
     return fail(DwgFault{"AcDb:AcDbObjects", o.offset, what + " is not an entity"});
+  }
   if (!m_objects.readEntityCommon(o, common, fault))
     return fail(fault);
   if (!m_entity.read(o, common, m_objects.classOf(o.type), result, fault))
@@ -400,7 +403,7 @@ bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, st
 {
   DwgEntityCommon common;
   DwgEntityReader::Result result;
-  if (!readEntityObject(handle, "object " + std::to_string(handle) + " of a block", common, result))
+  if (!readEntityObject(handle, false, common, result))
     return false;
   next = common.next;
   switch (result.role) {
@@ -441,7 +444,7 @@ bool DwgLoader::readVertices(AcDbEntity* polyline, const DwgEntityReader::Result
       return fail("AcDb:AcDbObjects: byte 0: the vertices of a polyline are linked in a loop");
     DwgEntityCommon common;
     DwgEntityReader::Result result;
-    if (!readEntityObject(h, "vertex " + std::to_string(h), common, result))
+    if (!readEntityObject(h, true, common, result))
       return false;
     AcDbEntity* e = result.entity;
     if (AcDb2dVertex* v = AcDb2dVertex::cast(e); v != nullptr && p2 != nullptr)

@@ -48,7 +48,9 @@ private:
                     const std::vector<std::uint64_t>& owned);
   bool readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, std::uint64_t& next);
   bool readVertices(AcDbEntity* polyline, const DwgEntityReader::Result& result);
-  bool readEntityObject(std::uint64_t handle, const std::string& what, DwgEntityCommon& common,
+  // `vertex` says whether the object is a polyline's vertex or a block's entity (in
+  // the fault when it is no entity).
+  bool readEntityObject(std::uint64_t handle, bool vertex, DwgEntityCommon& common,
                         DwgEntityReader::Result& result);
   bool open(std::uint64_t handle, DwgObject& object);
   std::string decode(const std::string& raw);

@@ -268,7 +268,7 @@ private:
       return fail(name, 0, "section is larger than the file can hold");
     out.assign(static_cast<std::size_t>(s.size), 0);
     std::uint64_t filled = 0;
-    std::vector<std::uint8_t> decoded;
+    std::vector<std::uint8_t> decoded, page;
     for (const SectionPage& p : s.pages) {
       const PageLocation& where = m_pages[p.id];
       if (p.offset != filled)
@@ -287,14 +287,20 @@ private:
       if (p.compressed >= p.size) {
         std::memcpy(out.data() + filled, stream, static_cast<std::size_t>(wanted));
       } else {
-        std::vector<std::uint8_t> page(static_cast<std::size_t>(p.size));
-        DwgInflateResult r = dwgInflate2007(stream, static_cast<std::size_t>(p.compressed),
-                                            page.data(), page.size());
+        // A whole page expands in place; the last one, cut at the section's size, aside.
+        std::uint8_t* to = out.data() + filled;
+        if (wanted < p.size) {
+          page.resize(static_cast<std::size_t>(p.size));
+          to = page.data();
+        }
+        DwgInflateResult r = dwgInflate2007(stream, static_cast<std::size_t>(p.compressed), to,
+                                            static_cast<std::size_t>(p.size));
         if (!r.ok)
           return fail(name, where.address, r.what);
         if (r.written != p.size)
           return fail(name, where.address, "page expands to fewer bytes than declared");
-        std::memcpy(out.data() + filled, page.data(), static_cast<std::size_t>(wanted));
+        if (to != out.data() + filled)
+          std::memcpy(out.data() + filled, to, static_cast<std::size_t>(wanted));
       }
       filled += wanted;
     }
