@@ -1,5 +1,7 @@
 #include "arx/dwg/DwgInflate2007.h"
 
+#include "arx/dwg/DwgInflateStream.h"
+
 namespace {
 
 // How a literal run of 1-31 bytes is split, from its first stored byte on, into groups
@@ -43,75 +45,56 @@ const LiteralOrder& literalOrder()
 class Inflater {
 public:
   Inflater(const std::uint8_t* src, std::size_t srcSize, std::uint8_t* dst, std::size_t capacity)
-      : m_src(src), m_srcSize(srcSize), m_dst(dst), m_capacity(capacity)
+      : m_s(src, srcSize, dst, capacity, "stream ends inside an instruction")
   {
   }
 
   DwgInflateResult run()
   {
     int opcode;
-    if (!byte(opcode))
-      return m_result;
+    if (!m_s.byte(opcode))
+      return m_s.result();
     std::size_t literals = 0;
     if ((opcode & 0xf0) == 0x20) {
       int skip, count;
-      if (!byte(skip) || !byte(skip) || !byte(count))
-        return m_result;
+      if (!m_s.byte(skip) || !m_s.byte(skip) || !m_s.byte(count))
+        return m_s.result();
       literals = static_cast<std::size_t>(count & 0x07);
     } else if (opcode >= 0x10) {
-      return fail("stream does not open with literals");
+      return m_s.fail("stream does not open with literals");
     }
-    while (m_pos < m_srcSize) {
+    while (!m_s.atEnd()) {
       if (literals == 0 && !literalLength(opcode, literals))
-        return m_result;
+        return m_s.result();
       if (!copyLiterals(literals))
-        return m_result;
-      if (m_pos >= m_srcSize)
+        return m_s.result();
+      if (m_s.atEnd())
         break;
-      if (!byte(opcode))
-        return m_result;
+      if (!m_s.byte(opcode))
+        return m_s.result();
       std::size_t count = 0, distance = 0;
       if (!instruction(opcode, count, distance))
-        return m_result;
+        return m_s.result();
       for (;;) {
-        if (!copyBack(count, distance))
-          return m_result;
+        if (!m_s.copyBack(count, distance))
+          return m_s.result();
         literals = static_cast<std::size_t>(opcode & 0x07);
-        if (literals != 0 || m_pos >= m_srcSize)
+        if (literals != 0 || m_s.atEnd())
           break;
-        if (!byte(opcode))
-          return m_result;
+        if (!m_s.byte(opcode))
+          return m_s.result();
         if ((opcode >> 4) == 0)
           break;
         if ((opcode >> 4) == 0x0f)
           opcode &= 0x0f;
         if (!instruction(opcode, count, distance))
-          return m_result;
+          return m_s.result();
       }
     }
-    m_result.ok = true;
-    return m_result;
+    return m_s.finish();
   }
 
 private:
-  DwgInflateResult fail(const char* what)
-  {
-    m_result.ok = false;
-    m_result.srcOffset = m_pos;
-    m_result.what = what;
-    return m_result;
-  }
-
-  bool byte(int& value)
-  {
-    if (m_pos >= m_srcSize) {
-      fail("stream ends inside an instruction");
-      return false;
-    }
-    value = m_src[m_pos++];
-    return true;
-  }
-
   // A literal run announced by an opcode below 0x10: 8 to 22 bytes, or 23 plus a byte,
   // plus 16-bit words while the byte and each word are all ones.
   bool literalLength(int opcode, std::size_t& length)
@@ -120,14 +103,14 @@ private:
     if (length != 0x17)
       return true;
     int b;
-    if (!byte(b))
+    if (!m_s.byte(b))
       return false;
     length += static_cast<std::size_t>(b);
     if (b != 0xff)
       return true;
     for (;;) {
       int lo, hi;
-      if (!byte(lo) || !byte(hi))
+      if (!m_s.byte(lo) || !m_s.byte(hi))
         return false;
       std::size_t word = static_cast<std::size_t>(lo | hi << 8);
       length += word;
@@ -143,32 +126,32 @@ private:
     int a, b;
     switch (opcode >> 4) {
     case 0:
-      if (!byte(a) || !byte(b))
+      if (!m_s.byte(a) || !m_s.byte(b))
         return false;
       count = static_cast<std::size_t>((opcode & 0x0f) + 0x13 + ((b >> 3) & 0x10));
       distance = static_cast<std::size_t>(((b & 0x78) << 5) + 1 + a);
       opcode = b;
       return true;
     case 1:
-      if (!byte(a) || !byte(b))
+      if (!m_s.byte(a) || !m_s.byte(b))
         return false;
       count = static_cast<std::size_t>((opcode & 0x0f) + 3);
       distance = static_cast<std::size_t>(((b & 0xf8) << 5) + 1 + a);
       opcode = b;
       return true;
     case 2:
-      if (!byte(a) || !byte(b))
+      if (!m_s.byte(a) || !m_s.byte(b))
         return false;
       distance = static_cast<std::size_t>(a | b << 8);
       count = static_cast<std::size_t>(opcode & 0x07);
       if ((opcode & 0x08) == 0) {
-        if (!byte(opcode))
+        if (!m_s.byte(opcode))
           return false;
         count += static_cast<std::size_t>(opcode & 0xf8);
       } else {
         ++distance;
         int c;
-        if (!byte(c) || !byte(opcode))
+        if (!m_s.byte(c) || !m_s.byte(opcode))
           return false;
         count += (static_cast<std::size_t>(c) << 3) +
                  (static_cast<std::size_t>(opcode & 0xf8) << 8) + 0x100;
@@ -177,7 +160,7 @@ private:
     default:
       count = static_cast<std::size_t>(opcode >> 4);
       a = opcode & 0x0f;
-      if (!byte(opcode))
+      if (!m_s.byte(opcode))
         return false;
       distance = static_cast<std::size_t>(((opcode & 0xf8) << 1) + a + 1);
       return true;
@@ -186,17 +169,11 @@ private:
 
   bool copyLiterals(std::size_t count)
   {
-    if (count > m_srcSize - m_pos) {
-      fail("literal run goes past the end of the stream");
+    const std::uint8_t* in;
+    std::uint8_t* out;
+    if (!m_s.literals(count, in, out))
       return false;
-    }
-    if (count > m_capacity - m_result.written) {
-      fail("output exceeds its declared size");
-      return false;
-    }
     const LiteralOrder& table = literalOrder();
-    const std::uint8_t* in = m_src + m_pos;
-    std::uint8_t* out = m_dst + m_result.written;
     std::size_t left = count;
     while (left >= 32) {
       for (int i = 0; i < 32; ++i)
@@ -207,35 +184,10 @@ private:
     }
     for (std::size_t i = 0; i < left; ++i)
       out[i] = in[table.order[left][i]];
-    m_pos += count;
-    m_result.written += count;
     return true;
   }
 
-  bool copyBack(std::size_t count, std::size_t distance)
-  {
-    if (distance == 0 || distance > m_result.written) {
-      fail("back-reference reaches before the start of the output");
-      return false;
-    }
-    if (count > m_capacity - m_result.written) {
-      fail("output exceeds its declared size");
-      return false;
-    }
-    std::uint8_t* out = m_dst + m_result.written;
-    const std::uint8_t* from = out - distance;
-    for (std::size_t i = 0; i < count; ++i)
-      out[i] = from[i];
-    m_result.written += count;
-    return true;
-  }
-
-  const std::uint8_t* m_src; // the stream
-  std::size_t m_srcSize;     // its bytes
-  std::size_t m_pos = 0;     // next unread byte
-  std::uint8_t* m_dst;       // the output
-  std::size_t m_capacity;    // bytes the output may hold
-  DwgInflateResult m_result; // bytes written so far, and the fault if any
+  DwgInflateStream m_s;
 };
 
 } // namespace

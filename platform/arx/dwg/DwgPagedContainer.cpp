@@ -13,11 +13,10 @@
 #include "arx/dwg/DwgInflate2004.h"
 #include "arx/dwg/DwgLittleEndian.h"
 #include "arx/dwg/DwgPageChecksum.h"
+#include "arx/dwg/DwgPagedFile.h"
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <set>
 
 namespace {
 
@@ -52,11 +51,6 @@ bool expansionFits(std::uint64_t decompressed, std::uint64_t compressed)
   return decompressed <= compressed * kMaxExpansion + kExpansionSlack;
 }
 
-struct PageLocation {
-  std::uint64_t address = 0; // file offset of the page's header
-  std::uint64_t size = 0;    // bytes the page occupies
-};
-
 struct SectionPage {
   std::int32_t number = 0;       // page number in the page map
   std::uint32_t dataSize = 0;    // compressed bytes
@@ -73,32 +67,12 @@ struct SectionDescription {
   std::vector<SectionPage> pages;
 };
 
-class PagedReader {
+class PagedReader : public DwgPagedFile<std::int32_t, SectionDescription> {
 public:
-  PagedReader(const std::uint8_t* data, std::size_t size, DwgSections& out, DwgFault& fault)
-      : m_data(data), m_size(size), m_out(out), m_fault(fault)
-  {
-  }
-
-  bool read()
-  {
-    if (!readFileHeader() || !readPageMap() || !readSectionMap())
-      return false;
-    return readSection("AcDb:Header", m_out.header) && readSection("AcDb:Classes", m_out.classes) &&
-           readSection("AcDb:Handles", m_out.handles) &&
-           readSection("AcDb:AcDbObjects", m_out.objects);
-  }
+  using DwgPagedFile::DwgPagedFile;
 
 private:
-  bool fail(const std::string& section, std::size_t offset, const std::string& what)
-  {
-    m_fault.section = section;
-    m_fault.offset = offset;
-    m_fault.what = what;
-    return false;
-  }
-
-  bool readFileHeader()
+  bool readFileHeader() override
   {
     if (m_size < kHeaderOffset + kHeaderSize)
       return fail("file header", m_size, "file ends inside the file header");
@@ -117,6 +91,7 @@ private:
     if (dwgCrc32(header, kHeaderSize) != crc)
       return fail("file header", kHeaderOffset + 0x68, "CRC mismatch");
     m_pageMapAddress = dwgLe64(header + 0x54) + kPagesStart;
+    m_book.setMapAddress(m_pageMapAddress);
     m_sectionMapId = static_cast<std::int32_t>(dwgLe32(header + 0x5c));
     // The file ends with a second copy of the header; a file cut short loses it first.
     std::uint64_t secondCopy = dwgLe64(header + 0x34);
@@ -169,7 +144,7 @@ private:
 
   // The page map: a page number and size per page, in file order from 0x100 on; a
   // negative number is a gap followed by four more words.
-  bool readPageMap()
+  bool readPageMap() override
   {
     std::vector<std::uint8_t> map;
     if (!readSystemPage("page map", m_pageMapAddress, kPageMapType, map))
@@ -184,29 +159,18 @@ private:
         if (map.size() - at < 16)
           return fail("page map", m_pageMapAddress, "gap entry cut short");
         at += 16;
-      } else if (!m_pages.emplace(number, PageLocation{address, size}).second) {
-        return fail("page map", m_pageMapAddress,
-                    "page " + std::to_string(number) + " listed twice");
+      } else if (!m_book.add(number, {address, size})) {
+        return false;
       }
       address += size;
     }
     return true;
   }
 
-  bool locate(const char* section, std::int32_t number, PageLocation& where)
+  bool readSectionMap() override
   {
-    auto it = m_pages.find(number);
-    if (it == m_pages.end())
-      return fail(section, m_pageMapAddress,
-                  "page " + std::to_string(number) + " not in the page map");
-    where = it->second;
-    return true;
-  }
-
-  bool readSectionMap()
-  {
-    PageLocation where;
-    if (!locate("section map", m_sectionMapId, where))
+    DwgPageLocation where;
+    if (!m_book.locate("section map", m_sectionMapId, where))
       return false;
     std::vector<std::uint8_t> map;
     if (!readSystemPage("section map", where.address, kSectionMapType, map))
@@ -248,28 +212,26 @@ private:
   }
 
   // Reads one section's pages, in order, into `out`.
-  bool readSection(const char* name, std::vector<std::uint8_t>& out)
+  bool readSection(const char* name, std::vector<std::uint8_t>& out) override
   {
-    auto it = m_sections.find(name);
-    if (it == m_sections.end())
-      return fail(name, 0, "section missing from the section map");
-    const SectionDescription& s = it->second;
+    const SectionDescription* found = findSection(name);
+    if (found == nullptr)
+      return false;
+    const SectionDescription& s = *found;
     if (s.encrypted == 1)
       return fail(name, 0, "section is encrypted");
     if (s.compressed != 1 && s.compressed != 2)
       return fail(name, 0, "unknown compression");
     // Check the declared sizes against what the pages can hold before allocating.
     std::uint64_t capacity = 0;
+    std::vector<std::uint64_t> addresses;
+    addresses.reserve(s.pages.size());
     for (const SectionPage& p : s.pages) {
-      PageLocation where;
-      if (!locate(name, p.number, where))
+      DwgPageLocation where;
+      if (!m_book.take(name, p.number, where) ||
+          !m_book.holds(name, where, kDataPageHeader + std::uint64_t(p.dataSize)))
         return false;
-      if (!m_used.insert(p.number).second)
-        return fail(name, where.address, "page " + std::to_string(p.number) + " used twice");
-      if (where.address > m_size || m_size - where.address < kDataPageHeader ||
-          p.dataSize > m_size - where.address - kDataPageHeader)
-        return fail(name, std::min<std::uint64_t>(where.address, m_size),
-                    "page lies past the end of the file");
+      addresses.push_back(where.address);
       if (s.compressed == 2 && !expansionFits(s.maxSize, p.dataSize))
         return fail(name, where.address, "page size is more than its data can hold");
       capacity += s.compressed == 2 ? s.maxSize : p.dataSize;
@@ -279,8 +241,8 @@ private:
     out.assign(static_cast<std::size_t>(s.size), 0);
     std::vector<std::uint8_t> scratch(s.compressed == 2 ? s.maxSize : 0);
     std::uint64_t filled = 0;
-    for (const SectionPage& p : s.pages) {
-      if (!readDataPage(name, s, p, filled, out, scratch))
+    for (std::size_t i = 0; i < s.pages.size(); ++i) {
+      if (!readDataPage(name, s, s.pages[i], addresses[i], filled, out, scratch))
         return false;
     }
     if (filled != s.size)
@@ -288,11 +250,11 @@ private:
     return true;
   }
 
+  // The data page of `p` at `address`, checked and expanded into `out` at `filled`.
   bool readDataPage(const char* name, const SectionDescription& s, const SectionPage& p,
-                    std::uint64_t& filled, std::vector<std::uint8_t>& out,
+                    std::uint64_t address, std::uint64_t& filled, std::vector<std::uint8_t>& out,
                     std::vector<std::uint8_t>& scratch)
   {
-    const std::uint64_t address = m_pages[p.number].address;
     std::uint32_t head[8];
     const std::uint32_t mask = 0x4164536bu ^ static_cast<std::uint32_t>(address);
     for (int i = 0; i < 8; ++i)
@@ -333,15 +295,8 @@ private:
     return true;
   }
 
-  const std::uint8_t* m_data; // the file
-  std::size_t m_size;         // its bytes
-  DwgSections& m_out;
-  DwgFault& m_fault;
-  std::uint64_t m_pageMapAddress = 0;                   // its file offset
-  std::int32_t m_sectionMapId = 0;                      // page number of the section map
-  std::map<std::int32_t, PageLocation> m_pages;         // by page number
-  std::map<std::string, SectionDescription> m_sections; // by name
-  std::set<std::int32_t> m_used;                        // pages read so far
+  std::uint64_t m_pageMapAddress = 0; // its file offset
+  std::int32_t m_sectionMapId = 0;    // page number of the section map
 };
 
 } // namespace

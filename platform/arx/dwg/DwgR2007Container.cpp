@@ -13,12 +13,11 @@
 
 #include "arx/dwg/DwgInflate2007.h"
 #include "arx/dwg/DwgLittleEndian.h"
+#include "arx/dwg/DwgPagedFile.h"
 #include "arx/dwg/DwgReedSolomon.h"
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <set>
 
 namespace {
 
@@ -34,11 +33,6 @@ const std::size_t kPageEntry = 56;        // one of its pages
 const std::uint64_t kMaxPage = 16u << 20; // largest page size accepted
 const std::uint64_t kMaxExpansion = 256;  // largest section, in multiples of the file
 
-struct PageLocation {
-  std::uint64_t address = 0; // file offset
-  std::uint64_t size = 0;    // bytes it occupies
-};
-
 struct SectionPage {
   std::uint64_t offset = 0;     // where its bytes go in the section
   std::uint64_t id = 0;         // page id in the page map
@@ -53,34 +47,14 @@ struct SectionDescription {
   std::vector<SectionPage> pages;
 };
 
-class R2007Reader {
+class R2007Reader : public DwgPagedFile<std::uint64_t, SectionDescription> {
 public:
-  R2007Reader(const std::uint8_t* data, std::size_t size, DwgSections& out, DwgFault& fault)
-      : m_data(data), m_size(size), m_out(out), m_fault(fault)
-  {
-  }
-
-  bool read()
-  {
-    if (!readFileHeader() || !readPageMap() || !readSectionMap())
-      return false;
-    return readSection("AcDb:Header", m_out.header) && readSection("AcDb:Classes", m_out.classes) &&
-           readSection("AcDb:Handles", m_out.handles) &&
-           readSection("AcDb:AcDbObjects", m_out.objects);
-  }
+  using DwgPagedFile::DwgPagedFile;
 
 private:
-  bool fail(const std::string& section, std::uint64_t offset, const std::string& what)
-  {
-    m_fault.section = section;
-    m_fault.offset = static_cast<std::size_t>(offset < m_size ? offset : m_size);
-    m_fault.what = what;
-    return false;
-  }
-
   std::uint64_t field(int index) const { return dwgLe64(m_fields + 8 * index); }
 
-  bool readFileHeader()
+  bool readFileHeader() override
   {
     if (m_size < kHeaderOffset + kHeaderBlocks * kBlock)
       return fail("file header", m_size, "file ends inside the file header");
@@ -149,11 +123,12 @@ private:
 
   // The page map: a size and an id per page, in file order from 0x480 on (a negative id
   // is a gap).
-  bool readPageMap()
+  bool readPageMap() override
   {
     std::uint64_t address = kPagesStart + field(7);
     if (field(7) > m_size)
       return fail("page map", kHeaderOffset, "page map lies past the end of the file");
+    m_book.setMapAddress(address);
     std::vector<std::uint8_t> map;
     // 16 bytes per page, and no page is shorter than one block.
     const std::uint64_t limit = 16 * (m_size / kBlock + 1);
@@ -165,27 +140,17 @@ private:
       std::int64_t id = static_cast<std::int64_t>(dwgLe64(map.data() + i + 8));
       if (size > m_size)
         return fail("page map", address, "page size larger than the file");
-      if (id > 0 && !m_pages.emplace(static_cast<std::uint64_t>(id), PageLocation{at, size}).second)
-        return fail("page map", address, "page " + std::to_string(id) + " listed twice");
+      if (id > 0 && !m_book.add(static_cast<std::uint64_t>(id), {at, size}))
+        return false;
       at += size;
     }
     return true;
   }
 
-  bool locate(const std::string& section, std::uint64_t id, PageLocation& where)
+  bool readSectionMap() override
   {
-    auto it = m_pages.find(id);
-    if (it == m_pages.end())
-      return fail(section, kPagesStart + field(7),
-                  "page " + std::to_string(id) + " not in the page map");
-    where = it->second;
-    return true;
-  }
-
-  bool readSectionMap()
-  {
-    PageLocation where;
-    if (!locate("section map", field(24), where))
+    DwgPageLocation where;
+    if (!m_book.locate("section map", field(24), where))
       return false;
     std::vector<std::uint8_t> map;
     // 56 bytes per page and a description per section: well under 256 bytes per block.
@@ -233,26 +198,25 @@ private:
     return true;
   }
 
-  bool readSection(const char* name, std::vector<std::uint8_t>& out)
+  bool readSection(const char* name, std::vector<std::uint8_t>& out) override
   {
-    auto it = m_sections.find(name);
-    if (it == m_sections.end())
-      return fail(name, 0, "section missing from the section map");
-    const SectionDescription& s = it->second;
+    const SectionDescription* found = findSection(name);
+    if (found == nullptr)
+      return false;
+    const SectionDescription& s = *found;
     if (s.encrypted != 0)
       return fail(name, 0, "section is encrypted");
     if (s.encoding != 1 && s.encoding != 4)
       return fail(name, 0, "unknown encoding");
     // Check every page against the file and the declared sizes before allocating.
     std::uint64_t capacity = 0;
+    std::vector<DwgPageLocation> places;
+    places.reserve(s.pages.size());
     for (const SectionPage& p : s.pages) {
-      PageLocation where;
-      if (!locate(name, p.id, where))
+      DwgPageLocation where;
+      if (!m_book.take(name, p.id, where) || !m_book.holds(name, where, where.size))
         return false;
-      if (!m_used.insert(p.id).second)
-        return fail(name, where.address, "page " + std::to_string(p.id) + " used twice");
-      if (where.address > m_size || where.size > m_size - where.address)
-        return fail(name, where.address, "page lies past the end of the file");
+      places.push_back(where);
       std::uint64_t room = s.encoding == 4 ? where.size / kBlock * kPageData : where.size;
       if (p.compressed > room)
         return fail(name, where.address, "page's compressed size is more than the page holds");
@@ -269,8 +233,9 @@ private:
     out.assign(static_cast<std::size_t>(s.size), 0);
     std::uint64_t filled = 0;
     std::vector<std::uint8_t> decoded, page;
-    for (const SectionPage& p : s.pages) {
-      const PageLocation& where = m_pages[p.id];
+    for (std::size_t i = 0; i < s.pages.size(); ++i) {
+      const SectionPage& p = s.pages[i];
+      const DwgPageLocation& where = places[i];
       if (p.offset != filled)
         return fail(name, where.address, "page's offset is not where the previous page ended");
       const std::uint8_t* stream = m_data + where.address;
@@ -309,14 +274,7 @@ private:
     return true;
   }
 
-  const std::uint8_t* m_data; // the file
-  std::size_t m_size;         // its bytes
-  DwgSections& m_out;
-  DwgFault& m_fault;
-  std::uint8_t m_fields[kFieldsSize] = {};              // the file header's fields
-  std::map<std::uint64_t, PageLocation> m_pages;        // by page id
-  std::map<std::string, SectionDescription> m_sections; // by name
-  std::set<std::uint64_t> m_used;                       // pages read so far
+  std::uint8_t m_fields[kFieldsSize] = {}; // the file header's fields
 };
 
 } // namespace

@@ -13,13 +13,6 @@ const std::uint8_t kClassesStart[16] = {0x8D, 0xA1, 0xC4, 0xB8, 0xC4, 0xA9, 0xF8
 const std::uint8_t kClassesEnd[16] = {0x72, 0x5E, 0x3B, 0x47, 0x3B, 0x56, 0x07, 0x3A,
                                       0x3F, 0x23, 0x0B, 0xA0, 0x18, 0x30, 0x49, 0x75};
 
-bool fail(DwgFault& fault, const char* section, std::size_t offset, const std::string& what)
-{
-  fault.section = section;
-  fault.offset = offset;
-  fault.what = what;
-  return false;
-}
 } // namespace
 
 bool checkDwgSectionFrame(const std::vector<std::uint8_t>& bytes, const std::uint8_t* begin,
@@ -27,14 +20,14 @@ bool checkDwgSectionFrame(const std::vector<std::uint8_t>& bytes, const std::uin
                           std::size_t& start, std::size_t& size, DwgFault& fault)
 {
   if (bytes.size() < 16 + 4 + 2)
-    return fail(fault, name, 0, "the section is too short");
+    return dwgFault(fault, name, 0, "the section is too short");
   if (std::memcmp(bytes.data(), begin, 16) != 0)
-    return fail(fault, name, 0, "the section's start sentinel is wrong");
+    return dwgFault(fault, name, 0, "the section's start sentinel is wrong");
   const std::uint8_t* p = bytes.data() + 16;
   const std::uint32_t length = static_cast<std::uint32_t>(p[0]) | p[1] << 8 | p[2] << 16 |
                                static_cast<std::uint32_t>(p[3]) << 24;
   if (length > bytes.size() - 22)
-    return fail(fault, name, 16, "the section's size runs past its end");
+    return dwgFault(fault, name, 16, "the section's size runs past its end");
   start = 20;
   size = length;
   std::size_t crcAt = start + size;
@@ -53,11 +46,11 @@ bool checkDwgSectionFrame(const std::vector<std::uint8_t>& bytes, const std::uin
   }
   const std::uint16_t stored = static_cast<std::uint16_t>(bytes[crcAt] | bytes[crcAt + 1] << 8);
   if (!checked && dwgCrc16(0xC0C1, bytes.data() + 16, 4 + size) != stored)
-    return fail(fault, name, crcAt, "CRC mismatch of the section");
+    return dwgFault(fault, name, crcAt, "CRC mismatch of the section");
   // The end sentinel follows where the layout keeps one (not every writer of the
   // paged layouts does).
   if (bytes.size() >= crcAt + 2 + 16 && std::memcmp(bytes.data() + crcAt + 2, end, 16) != 0)
-    return fail(fault, name, crcAt + 2, "the section's end sentinel is wrong");
+    return dwgFault(fault, name, crcAt + 2, "the section's end sentinel is wrong");
   return true;
 }
 
@@ -84,7 +77,7 @@ bool readDwgClasses(const DwgSections& s, std::vector<DwgClass>& classes, DwgFau
     const std::size_t bits = r.RL();
     dwgLocateStrings(strings, bits + 32 * kClassStringBase);
     if (!strings.ok())
-      return fail(fault, name, strings.faultOffset(), strings.faultWhat());
+      return dwgFault(fault, name, strings.faultOffset(), strings.faultWhat());
   }
   auto text = [&]() { return separate ? strings.textUtf16() : r.text8(); };
   if (s.version >= 1018) {
@@ -115,12 +108,12 @@ bool readDwgClasses(const DwgSections& s, std::vector<DwgClass>& classes, DwgFau
     if (!r.ok())
       break;
     if (c.number < 500 || c.number > 0x7FFF)
-      return fail(fault, name, start + r.bitPosition() / 8,
-                  "an invalid class number " + std::to_string(c.number));
+      return dwgFault(fault, name, start + r.bitPosition() / 8,
+                      "an invalid class number " + std::to_string(c.number));
     classes.push_back(std::move(c));
   }
   if (!r.ok())
-    return fail(fault, name, r.faultOffset(), r.faultWhat());
+    return dwgFault(fault, name, r.faultOffset(), r.faultWhat());
   return true;
 }
 
@@ -131,16 +124,16 @@ bool readDwgObjectMap(const DwgSections& s, std::vector<DwgMapEntry>& map, DwgFa
   std::size_t at = 0;
   for (;;) {
     if (b.size() - at < 2)
-      return fail(fault, name, at, "the object map ends without its last, empty run");
+      return dwgFault(fault, name, at, "the object map ends without its last, empty run");
     const std::size_t runSize = static_cast<std::size_t>(b[at] << 8 | b[at + 1]);
     if (runSize < 2 || runSize > 2040)
-      return fail(fault, name, at, "a run of the object map has an invalid size");
+      return dwgFault(fault, name, at, "a run of the object map has an invalid size");
     if (runSize > b.size() - at - 2)
-      return fail(fault, name, at, "a run of the object map runs past the end of the section");
+      return dwgFault(fault, name, at, "a run of the object map runs past the end of the section");
     const std::uint16_t stored =
         static_cast<std::uint16_t>(b[at + runSize] << 8 | b[at + runSize + 1]);
     if (dwgCrc16(0xC0C1, b.data() + at, runSize) != stored)
-      return fail(fault, name, at, "CRC mismatch of a run of the object map");
+      return dwgFault(fault, name, at, "CRC mismatch of a run of the object map");
     if (runSize == 2)
       return true;
     DwgBitReader r(b.data() + at + 2, runSize - 2, name, at + 2);
@@ -152,12 +145,12 @@ bool readDwgObjectMap(const DwgSections& s, std::vector<DwgMapEntry>& map, DwgFa
       if (!r.ok())
         break;
       if (offset < 0 || static_cast<std::uint64_t>(offset) >= s.objects.size())
-        return fail(fault, name, at + 2 + r.bitPosition() / 8,
-                    "an object's offset lies outside the objects section");
+        return dwgFault(fault, name, at + 2 + r.bitPosition() / 8,
+                        "an object's offset lies outside the objects section");
       map.push_back({handle, static_cast<std::size_t>(offset)});
     }
     if (!r.ok())
-      return fail(fault, name, r.faultOffset(), r.faultWhat());
+      return dwgFault(fault, name, r.faultOffset(), r.faultWhat());
     at += runSize + 2;
   }
 }

@@ -28,6 +28,16 @@ struct DwgSections {
                                      // since their object map holds file offsets
 };
 
+// Sets `fault` and gives false, for a reader to return.
+inline bool dwgFault(DwgFault& fault, const std::string& section, std::uint64_t offset,
+                     const std::string& what)
+{
+  fault.section = section;
+  fault.offset = static_cast<std::size_t>(offset);
+  fault.what = what;
+  return false;
+}
+
 // The containers: each reads the file's bytes into `out`, or returns false with `fault` set.
 bool readDwgR2000Container(const std::uint8_t* data, std::size_t size, DwgSections& out,
                            DwgFault& fault); // AC1012, AC1014, AC1015
