@@ -4,7 +4,8 @@
 //          data is a 32-byte preamble (the compressed length at 24) and the compressed
 //          header of 34 64-bit fields (page map and section map: place, sizes, factor)
 //   0x480  pages, placed by the page map (a size and a page id per page, in file order)
-// Reed-Solomon parity is checked on the file header, the page map and the data pages.
+// Reed-Solomon parity is checked on the file header, the page map, the section map and the
+// data pages (of sections stored in Reed-Solomon blocks).
 // The page map and section map are system pages: their compressed bytes, padded to 8 and
 // repeated `factor` times, make Reed-Solomon blocks of 239. Data pages are blocks of 251
 // (when the section says it is encoded), compressed when smaller than their size.
@@ -90,7 +91,7 @@ private:
   // times, in Reed-Solomon blocks of 239 data bytes.
   bool readSystemPage(const char* section, std::uint64_t address, std::uint64_t compressed,
                       std::uint64_t size, std::uint64_t factor, std::uint64_t limit,
-                      bool checkParity, std::vector<std::uint8_t>& out)
+                      std::vector<std::uint8_t>& out)
   {
     if (factor == 0 || factor > 255 || compressed > m_size)
       return fail(section, kHeaderOffset, "page's sizes out of range");
@@ -101,8 +102,7 @@ private:
     if (size > limit)
       return fail(section, address, "page is larger than the file can need");
     std::size_t bad = 0;
-    if (checkParity &&
-        !dwgReedSolomonIntact(m_data + address, static_cast<std::size_t>(blocks), kSystemData, bad))
+    if (!dwgReedSolomonIntact(m_data + address, static_cast<std::size_t>(blocks), kSystemData, bad))
       return fail(section, address + bad, "Reed-Solomon parity mismatch");
     std::vector<std::uint8_t> decoded(static_cast<std::size_t>(blocks * kSystemData));
     dwgDeinterleave(m_data + address, static_cast<std::size_t>(blocks), kSystemData,
@@ -132,7 +132,7 @@ private:
     std::vector<std::uint8_t> map;
     // 16 bytes per page, and no page is shorter than one block.
     const std::uint64_t limit = 16 * (m_size / kBlock + 1);
-    if (!readSystemPage("page map", address, field(10), field(11), field(3), limit, true, map))
+    if (!readSystemPage("page map", address, field(10), field(11), field(3), limit, map))
       return false;
     std::uint64_t at = kPagesStart;
     for (std::size_t i = 0; i + 16 <= map.size(); i += 16) {
@@ -154,11 +154,8 @@ private:
       return false;
     std::vector<std::uint8_t> map;
     // 56 bytes per page and a description per section: well under 256 bytes per block.
-    // The section map's parity does not follow the code of the page map in the drawings
-    // seen, so it is not checked.
     const std::uint64_t limit = 256 * (m_size / kBlock + 16);
-    if (!readSystemPage("section map", where.address, field(22), field(25), field(27), limit, false,
-                        map))
+    if (!readSystemPage("section map", where.address, field(22), field(25), field(27), limit, map))
       return false;
     std::size_t at = 0;
     while (map.size() - at >= kSectionFixed) {

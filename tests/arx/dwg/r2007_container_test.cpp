@@ -3,6 +3,7 @@
 // entry lands on an object whose CRC checks), and damaged files that must fail cleanly.
 #include "DwgSample.h"
 #include "DwgSectionChecks.h"
+#include "arx/db/AcDbDatabase.h"
 #include "arx/dwg/DwgSections.h"
 
 #include <gtest/gtest.h>
@@ -70,4 +71,38 @@ TEST(R2007Container, damaged_drawing_fails_naming_where)
     }
   }
   EXPECT_EQ(1u, named.count("AcDb:AcDbObjects"));
+}
+
+// Every Reed-Solomon block the reader takes is checked, parity bytes included, and a
+// mismatch names the file, the section and the block's first byte (byte j of block i of
+// a page of n blocks lies at j * n + i). In the sample, the section map is page 21 at
+// 445248 (16 blocks of 239 data bytes), and page 14 of AcDb:AcDbObjects lies at 388096
+// (199 blocks of 251), as its page map and section map give them.
+TEST(R2007Container, section_map_and_data_page_parity_name_the_damaged_block)
+{
+  DWG_SAMPLE_OR_SKIP(bytes, "example_2007.dwg");
+  auto read = [](const std::vector<std::uint8_t>& b) {
+    AcDbDatabase db(false);
+    const Acad::ErrorStatus es = db.readDwgData(b.data(), b.size(), "d.dwg");
+    return es == Acad::eOk ? std::string("(read)") : std::string(db.readError());
+  };
+  EXPECT_EQ("(read)", read(bytes));
+  const struct {
+    std::size_t at; // the byte changed
+    const char* error;
+  } cases[] = {
+      // Data byte 7 of the section map's block 3, and parity byte 250 of its block 9.
+      {445248 + 7 * 16 + 3, "d.dwg: section map: byte 445251: Reed-Solomon parity mismatch"},
+      {445248 + 250 * 16 + 9, "d.dwg: section map: byte 445257: Reed-Solomon parity mismatch"},
+      // Data byte 100 of the objects page's block 130, and parity byte 252 of its last.
+      {388096 + 100 * 199 + 130,
+       "d.dwg: AcDb:AcDbObjects: byte 388226: Reed-Solomon parity mismatch"},
+      {388096 + 252 * 199 + 198,
+       "d.dwg: AcDb:AcDbObjects: byte 388294: Reed-Solomon parity mismatch"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> damaged = bytes;
+    damaged[c.at] ^= 0x21;
+    EXPECT_EQ(c.error, read(damaged)) << "byte " << c.at << " changed";
+  }
 }
