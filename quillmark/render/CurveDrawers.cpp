@@ -7,6 +7,7 @@
 #include "arx/db/AcDbPolyline.h"
 #include "arx/db/AcDbSpline.h"
 #include "quillmark/render/ArcExtremes.h"
+#include "quillmark/render/ArcTrace.h"
 #include "quillmark/render/BulgeArc.h"
 #include "quillmark/render/BulgeBuffer.h"
 #include "quillmark/render/ObjectCoordinates.h"
@@ -67,9 +68,17 @@ void CBlockView::drawCircularArc(const AcGePoint3d& center, double radius, doubl
   }
   double step = sweep / n;
   if (m_measuring == 1) {
-    measureArcVertices(center, radius, start, step, n);
+    if (!arcWithinExtents(center, std::fabs(radius))) {
+      measureArcVertices(center, radius, start, step, n);
+    }
     return;
   }
+  if (!m_plainArcs && reserveLogical(n + 1) &&
+      traceArc(circularArcTrace(center, radius, start, step, n), m_logical)) {
+    ::Polyline(m_pDC->m_hDC, m_logical, n + 1);
+    return;
+  }
+  // The plain way, which also clips an arc that leaves the logical range.
   PointBuffer& points = m_arcPoints; // scratch of this pass
   points.clear();
   if (points.capacity < n + 1) {
@@ -89,7 +98,7 @@ void CBlockView::measureArcVertices(const AcGePoint3d& center, double radius, do
   const double(*e)[4] = m_xform.entry;
   bool affine = e[3][0] == 0.0 && e[3][1] == 0.0 && e[3][2] == 0.0 && e[3][3] == 1.0;
   uint64_t mask = ~uint64_t(0);
-  if (affine && !m_measureEveryPoint && n <= 62) {
+  if (affine && !m_plainArcs && n <= 62) {
     // View coordinate i of a vertex: e[i][0] * (x + offset) + e[i][1] * (y + offset)
     // + e[i][2] * (z + offset) + e[i][3], where only x and y vary, as r cos and r sin.
     double spanX = std::fabs(center.x) + std::fabs(radius) + std::fabs(m_offset.x);
@@ -144,13 +153,26 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
     for (int i = 0; i < n; ++i) {
       double bulge = i < bulges.count ? bulges.at(i) : 0.0;
       if (i < n - 1 && bulge != 0.0) {
-        BulgeArcSteps arc =
-            bulgeArcSteps(vertices.pointAt(i), vertices.pointAt(i + 1), bulge, kBulgeSegments);
+        const AcGePoint3d& a = vertices.data[i];
+        const AcGePoint3d& b = vertices.data[i + 1];
+        // Every point of the arc lies within half the chord times 1 + |bulge| of the
+        // chord's midpoint (the sagitta for a minor arc, the centre's distance and the
+        // radius for a major one), at a's z.
+        double reach =
+            0.5 * (std::fabs(b.x - a.x) + std::fabs(b.y - a.y)) * (1.0 + std::fabs(bulge));
+        if (arcWithinExtents(AcGePoint3d((a.x + b.x) * 0.5, (a.y + b.y) * 0.5, a.z), reach)) {
+          continue;
+        }
+        BulgeArcSteps arc = bulgeArcSteps(a, b, bulge, kBulgeSegments);
         measureArcVertices(arc.center, arc.radius, arc.start, arc.step, kBulgeSegments);
       } else {
         growExtents(toView(vertices.pointAt(i)));
       }
     }
+    return;
+  }
+  if (!m_plainArcs && total >= 2 && total <= 0x7FFFFFFF &&
+      reserveLogical(static_cast<int>(total)) && traceBulgePath(vertices, bulges)) {
     return;
   }
   // The path is built in this pass's scratch, which `vertices` is never; with room for
@@ -171,6 +193,29 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
     }
   }
   drawPolyline(out);
+}
+
+bool CBlockView::traceBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges)
+{
+  int n = vertices.count;
+  int at = 0; // logical points made
+  for (int i = 0; i < n; ++i) {
+    double bulge = i < bulges.count ? bulges.at(i) : 0.0;
+    if (i < n - 1 && bulge != 0.0) {
+      ArcTrace trace = bulgeArcTrace(vertices.data[i], vertices.data[i + 1], bulge, kBulgeSegments);
+      if (!traceArc(trace, m_logical + at)) {
+        return false;
+      }
+      at += kBulgeSegments + 1;
+    } else {
+      if (!placeExactly(vertices.data[i], m_logical[at])) {
+        return false;
+      }
+      ++at;
+    }
+  }
+  ::Polyline(m_pDC->m_hDC, m_logical, at);
+  return true;
 }
 
 void CBlockView::drawLightweightPolyline(AcDbPolyline* e)

@@ -11,8 +11,8 @@ CBlockView::CBlockView()
     : m_pDatabase(nullptr), m_pDC(nullptr), m_pClipRgn(nullptr), m_pOldBrush(nullptr),
       m_pOldPen(nullptr), m_xform(AcGeMatrix3d::kIdentity), m_scaleBase(0.0, 0.0, 0.0),
       m_offset(0.0, 0.0, 0.0), m_scale(100.0), m_originX(0.0), m_originY(0.0), m_color(0x00FFFFFF),
-      m_measuring(1), m_measureEveryPoint(false), m_walkBudget(kWalkBudget), m_cut(false),
-      m_passColor(kNoColor), m_logical(nullptr), m_logicalCapacity(0)
+      m_measuring(1), m_plainArcs(false), m_walkBudget(kWalkBudget), m_cut(false),
+      m_passColor(kNoColor), m_logical(nullptr), m_logicalCapacity(0), m_tracedExactly(0)
 {
   resetExtents();
 }

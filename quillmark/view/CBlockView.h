@@ -23,6 +23,7 @@
 #include "mfc/CRgn.h"
 #include "mfc/CStatic.h"
 #include "mfc/CString.h"
+#include "quillmark/render/ArcTrace.h"
 #include "quillmark/render/BulgeBuffer.h"
 #include "quillmark/render/PointBuffer.h"
 #include "quillmark/view/LogicalRange.h"
@@ -168,9 +169,30 @@ public:
   void drawRectangle(AcGePoint3d min, AcGePoint3d max);
   // Measure pass: grows the extents by the vertices of the arc tessellated from `start`
   // in `n` steps of `step` about `center` that can hold its extents (all of them when
-  // m_measureEveryPoint is set): the same extents as every vertex would give.
+  // m_plainArcs is set): the same extents as every vertex would give.
   void measureArcVertices(const AcGePoint3d& center, double radius, double start, double step,
                           int n);
+  // Measure pass: true when every point within `reach` of `around` in x and y, at its z,
+  // is sure to land within the extents measured so far, so that measuring the arc
+  // there would change nothing (never with m_plainArcs, a projective transform or
+  // before anything was measured).
+  bool arcWithinExtents(const AcGePoint3d& around, double reach) const;
+  // Draw pass: the logical points of the arc's vertices 0 .. trace.n into `out`, the
+  // very ones logicalPoint(toView(vertex)) gives for the vertices polarPoint places,
+  // each made by rotation and placed the exact way where rounding could decide its
+  // coordinate (ArcTrace.h). False, with `out` undefined, when a vertex leaves the
+  // logical range or the arc is beyond what the rotation can vouch for: the caller
+  // then places every vertex the exact way.
+  bool traceArc(const ArcTrace& trace, POINT* out);
+  // Draw pass: the bulge path as drawBulgePath draws it, its arcs traced, in one
+  // polyline from m_logical (with room for every point); false, having drawn nothing,
+  // when a point leaves the logical range.
+  bool traceBulgePath(const PointBuffer& vertices, const BulgeBuffer& bulges);
+  // The logical point of model point p in the draw pass, as drawPolyline makes it;
+  // false when it lies beyond the logical range.
+  bool placeExactly(const AcGePoint3d& p, POINT& out) const;
+  // Room for n logical points in m_logical; false when it cannot be had.
+  bool reserveLogical(int n);
 
   // Other entities
   void drawMline(AcDbMline* e);
@@ -198,9 +220,10 @@ public:
   double m_originY;          // scaled y of the centre of the extents
   COLORREF m_color;          // colour of the last entity walked (and of the pen while drawing)
   int m_measuring;           // 1 in the measure pass, 0 in the draw pass
-  // The measure pass places every arc vertex instead of only those that can hold the
-  // extents (slower, the same extents): the reference the faster way is checked against.
-  bool m_measureEveryPoint;
+  // Arcs the plain way, every vertex placed with polarPoint in both passes: none left out
+  // of the measure pass, none made by rotation in the draw pass (slower, the very same
+  // picture): the reference the faster ways are checked against.
+  bool m_plainArcs;
   CString m_blockName; // name of the block to preview
   // Records being walked, outermost first: a block met again inside itself
   // (a damaged drawing) is not walked again.
@@ -219,6 +242,9 @@ public:
   BulgeBuffer m_pathBulges;   // and their bulges
   POINT* m_logical;           // logical points of the polyline being drawn
   int m_logicalCapacity;      // points m_logical has room for
+  // Vertices of traced arcs placed the exact way since the view was made (where rounding
+  // could decide a coordinate): for the tests and the benchmark.
+  long long m_tracedExactly;
 
   DECLARE_MESSAGE_MAP()
 };
@@ -272,6 +298,19 @@ inline POINT CBlockView::logicalPoint(const AcGePoint3d& v) const
   lp.x = viewToLogical(v.x - m_originX);
   lp.y = viewToLogical(v.y - m_originY);
   return lp;
+}
+
+inline bool CBlockView::placeExactly(const AcGePoint3d& p, POINT& out) const
+{
+  AcGePoint3d v = toView(p);
+  double x = v.x - m_originX;
+  double y = v.y - m_originY;
+  if (!inLogicalRange(x, y)) {
+    return false;
+  }
+  out.x = static_cast<LONG>(x); // truncated toward zero
+  out.y = static_cast<LONG>(y);
+  return true;
 }
 
 // Two independent tests per coordinate: the first point sets both corners.

@@ -43,27 +43,30 @@ void CBlockView::drawPolyline(const PointBuffer& points)
   if (n < 2) {
     return;
   }
+  if (!reserveLogical(n)) {
+    return;
+  }
+  for (int i = 0; i < n; ++i) {
+    if (!placeExactly(points.data[i], m_logical[i])) {
+      drawClippedPolyline(points);
+      return;
+    }
+  }
+  ::Polyline(m_pDC->m_hDC, m_logical, n);
+}
+
+bool CBlockView::reserveLogical(int n)
+{
   if (n > m_logicalCapacity) {
     POINT* fresh = new (std::nothrow) POINT[n];
     if (fresh == nullptr) {
-      return;
+      return false;
     }
     delete[] m_logical;
     m_logical = fresh;
     m_logicalCapacity = n;
   }
-  for (int i = 0; i < n; ++i) {
-    AcGePoint3d v = toView(points.data[i]);
-    double x = v.x - m_originX;
-    double y = v.y - m_originY;
-    if (!inLogicalRange(x, y)) {
-      drawClippedPolyline(points);
-      return;
-    }
-    m_logical[i].x = static_cast<LONG>(x); // truncated toward zero
-    m_logical[i].y = static_cast<LONG>(y);
-  }
-  ::Polyline(m_pDC->m_hDC, m_logical, n);
+  return true;
 }
 
 // m_logical has room for every point: a piece holds at most all of them.

@@ -13,7 +13,10 @@
 #include "arx/db/AcDbPoint.h"
 #include "arx/db/AcDbPolyline.h"
 #include "quillmark/dialog/DrawingAccess.h"
+#include "quillmark/render/BulgeArc.h"
+#include "quillmark/render/PointBuffer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -32,7 +35,7 @@ Painted paint(AcDbDatabase* db, const char* block, bool everyPoint)
   PreviewWindow window;
   window.view.setDatabase(db);
   window.view.setBlockName(block);
-  window.view.m_measureEveryPoint = everyPoint;
+  window.view.m_plainArcs = everyPoint;
   window.view.resetExtents();
   window.view.drawNamedBlock();
   out.lo = window.view.m_extMin;
@@ -155,4 +158,58 @@ TEST(MeasurePass, benchmark_block_placed_every_way_paints_as_when_every_vertex_i
   d.add(nested, placed(uneven, {0, 0, 0}, 0.0, {1e-3, 1e-3, 1}));
   for (const char* block : {"BIG", "TURNED", "MIRRORED", "UNEVEN", "NESTED"})
     EXPECT_TRUE(paintsTheSame(&d.db, block));
+}
+
+// Arcs, circles and bulges that stick out a hair past the lines around them on one side,
+// the lines reaching far on the other three: the measure pass must not take them for
+// lying within the lines' extents, whatever kind of arc and whichever side.
+TEST(MeasurePass, arcs_just_past_the_extents_of_the_lines_around_them_are_measured)
+{
+  TestDrawing d;
+  std::vector<std::string> names;
+  const double kBulges[] = {0.2, -0.6, 1.0, -1.0, 3.0, -3.0, 12.0};
+  for (int kind = 0; kind < 9; ++kind) {
+    for (int side = 0; side < 4; ++side) {
+      // The arc, and its extents from the points the plain way makes of it.
+      AcDbEntity* arc = nullptr;
+      PointBuffer points;
+      if (kind < 7) {
+        AcGePoint3d p1(0, 0, 0), p2(10, 0, 0);
+        auto* p = new AcDbPolyline;
+        p->addVertexAt(0, {p1.x, p1.y}, kBulges[kind]);
+        p->addVertexAt(1, {p2.x, p2.y});
+        appendBulgeArc(points, p1, p2, kBulges[kind], 36);
+        arc = p;
+      } else {
+        auto* c = new AcDbCircle({3, 4, 0}, {0, 0, 1}, kind == 7 ? 5.0 : 0.25);
+        for (int k = 0; k <= 36; ++k) // the circle's steps, as the drawer sums them
+          points.append(AcGePoint3d(0, 0, 0));
+        double angle = 0.0, step = 6.283185307179586 / 36;
+        for (int k = 0; k <= 36; ++k, angle += step)
+          points.data[k] =
+              AcGePoint3d(3 + c->radius() * std::cos(angle), 4 + c->radius() * std::sin(angle), 0);
+        arc = c;
+      }
+      double lo[2] = {1e300, 1e300}, hi[2] = {-1e300, -1e300};
+      for (int k = 0; k < points.count; ++k) {
+        lo[0] = std::min(lo[0], points.data[k].x);
+        hi[0] = std::max(hi[0], points.data[k].x);
+        lo[1] = std::min(lo[1], points.data[k].y);
+        hi[1] = std::max(hi[1], points.data[k].y);
+      }
+      // Lines far out on three sides; on `side` a thousandth of a unit inside the arc.
+      double box[4] = {lo[0] - 100, lo[1] - 100, hi[0] + 100, hi[1] + 100};
+      box[side] = side < 2 ? lo[side] + 1e-3 : hi[side - 2] - 1e-3;
+      std::string name = "EDGE" + std::to_string(kind) + "-" + std::to_string(side);
+      AcDbObjectId block = d.addBlock(name.c_str());
+      d.add(block, new AcDbLine({box[0], box[1], 0}, {box[2], box[1], 0}));
+      d.add(block, new AcDbLine({box[2], box[1], 0}, {box[2], box[3], 0}));
+      d.add(block, new AcDbLine({box[2], box[3], 0}, {box[0], box[3], 0}));
+      d.add(block, new AcDbLine({box[0], box[3], 0}, {box[0], box[1], 0}));
+      d.add(block, arc, 3);
+      names.push_back(name);
+    }
+  }
+  for (const std::string& name : names)
+    EXPECT_TRUE(paintsTheSame(&d.db, name.c_str()));
 }
