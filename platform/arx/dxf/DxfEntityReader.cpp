@@ -43,35 +43,58 @@ const double kDegree = 3.141592653589793 / 180.0;
 
 struct KindName {
   const char* name;
+  std::size_t length; // of the name
   DxfEntityReader::Kind kind;
 };
 
+template <std::size_t N> constexpr KindName kind(const char (&name)[N], DxfEntityReader::Kind k)
+{
+  return {name, N - 1, k};
+}
+
 // The DXF type names the reader models.
 const KindName kKinds[] = {
-    {"LINE", DxfEntityReader::kLine},           {"POINT", DxfEntityReader::kPoint},
-    {"CIRCLE", DxfEntityReader::kCircle},       {"ARC", DxfEntityReader::kArc},
-    {"ELLIPSE", DxfEntityReader::kEllipse},     {"LWPOLYLINE", DxfEntityReader::kLwPolyline},
-    {"POLYLINE", DxfEntityReader::kPolyline},   {"VERTEX", DxfEntityReader::kVertex},
-    {"SEQEND", DxfEntityReader::kSeqEnd},       {"SPLINE", DxfEntityReader::kSpline},
-    {"LEADER", DxfEntityReader::kLeader},       {"TEXT", DxfEntityReader::kText},
-    {"ATTDEF", DxfEntityReader::kAttDef},       {"ATTRIB", DxfEntityReader::kAttrib},
-    {"MTEXT", DxfEntityReader::kMText},         {"SHAPE", DxfEntityReader::kShape},
-    {"SOLID", DxfEntityReader::kSolid},         {"TRACE", DxfEntityReader::kTrace},
-    {"3DFACE", DxfEntityReader::kFace},         {"RAY", DxfEntityReader::kRay},
-    {"XLINE", DxfEntityReader::kXline},         {"INSERT", DxfEntityReader::kInsert},
-    {"ACAD_TABLE", DxfEntityReader::kTable},    {"DIMENSION", DxfEntityReader::kDimension},
-    {"HATCH", DxfEntityReader::kHatch},         {"MLINE", DxfEntityReader::kMline},
-    {"VIEWPORT", DxfEntityReader::kViewport},   {"OLEFRAME", DxfEntityReader::kOleFrame},
-    {"OLE2FRAME", DxfEntityReader::kOle2Frame}, {"IMAGE", DxfEntityReader::kImage},
-    {"WIPEOUT", DxfEntityReader::kWipeout},     {"ACAD_PROXY_ENTITY", DxfEntityReader::kProxy},
-    {"REGION", DxfEntityReader::kRegion},       {"3DSOLID", DxfEntityReader::k3dSolid},
-    {"BODY", DxfEntityReader::kBody},
+    kind("LINE", DxfEntityReader::kLine),
+    kind("POINT", DxfEntityReader::kPoint),
+    kind("CIRCLE", DxfEntityReader::kCircle),
+    kind("ARC", DxfEntityReader::kArc),
+    kind("ELLIPSE", DxfEntityReader::kEllipse),
+    kind("LWPOLYLINE", DxfEntityReader::kLwPolyline),
+    kind("POLYLINE", DxfEntityReader::kPolyline),
+    kind("VERTEX", DxfEntityReader::kVertex),
+    kind("SEQEND", DxfEntityReader::kSeqEnd),
+    kind("SPLINE", DxfEntityReader::kSpline),
+    kind("LEADER", DxfEntityReader::kLeader),
+    kind("TEXT", DxfEntityReader::kText),
+    kind("ATTDEF", DxfEntityReader::kAttDef),
+    kind("ATTRIB", DxfEntityReader::kAttrib),
+    kind("MTEXT", DxfEntityReader::kMText),
+    kind("SHAPE", DxfEntityReader::kShape),
+    kind("SOLID", DxfEntityReader::kSolid),
+    kind("TRACE", DxfEntityReader::kTrace),
+    kind("3DFACE", DxfEntityReader::kFace),
+    kind("RAY", DxfEntityReader::kRay),
+    kind("XLINE", DxfEntityReader::kXline),
+    kind("INSERT", DxfEntityReader::kInsert),
+    kind("ACAD_TABLE", DxfEntityReader::kTable),
+    kind("DIMENSION", DxfEntityReader::kDimension),
+    kind("HATCH", DxfEntityReader::kHatch),
+    kind("MLINE", DxfEntityReader::kMline),
+    kind("VIEWPORT", DxfEntityReader::kViewport),
+    kind("OLEFRAME", DxfEntityReader::kOleFrame),
+    kind("OLE2FRAME", DxfEntityReader::kOle2Frame),
+    kind("IMAGE", DxfEntityReader::kImage),
+    kind("WIPEOUT", DxfEntityReader::kWipeout),
+    kind("ACAD_PROXY_ENTITY", DxfEntityReader::kProxy),
+    kind("REGION", DxfEntityReader::kRegion),
+    kind("3DSOLID", DxfEntityReader::k3dSolid),
+    kind("BODY", DxfEntityReader::kBody),
 };
 
 DxfEntityReader::Kind kindOf(const DxfTag& type)
 {
   for (const KindName& k : kKinds)
-    if (type.is(k.name))
+    if (type.length == k.length && std::memcmp(type.text, k.name, k.length) == 0)
       return k.kind;
   return DxfEntityReader::kUnknown;
 }
@@ -99,12 +122,14 @@ void DxfEntityReader::begin(const DxfTag& type)
   m_kind = kindOf(type);
   m_hasLists = m_kind == kLwPolyline || m_kind == kSpline || m_kind == kLeader ||
                m_kind == kMline || m_kind == kImage || m_kind == kWipeout;
-  m_typeName.assign(type.text, type.length);
+  if (m_kind == kUnknown)
+    m_typeName.assign(type.text, type.length);
   m_pointSet = 0;
   m_realSet = 0;
   m_intSet = 0;
   m_normal = AcGeVector3d::kZAxis;
-  m_layer.clear();
+  m_layerText.clear();
+  m_layerName = nullptr;
   m_text1.clear();
   m_text2.clear();
   m_text3.clear();
@@ -150,8 +175,14 @@ void DxfEntityReader::add(const DxfTag& tag)
   const int c = tag.code;
   // Codes every entity has.
   switch (c) {
+  case 5:   // handle
+  case 100: // subclass marker
+  case 330: // owner
+    return; // (not kept; said first as most tags are these)
   case 8:
-    m_layer.assign(m_text.decode(tag.text, tag.length));
+    m_layerName = knownLayer(tag.text, tag.length);
+    if (m_layerName == nullptr)
+      m_layerText.assign(tag.text, tag.length);
     return;
   case 62:
     m_ints[62 - 60] = tag.integer;
@@ -208,7 +239,8 @@ void DxfEntityReader::add(const DxfTag& tag)
   }
   if (c == 42 && m_kind == kLwPolyline) {
     if (!m_list10.empty()) {
-      m_list42.resize(m_list10.size(), 0.0);
+      if (m_list42.size() != m_list10.size())
+        m_list42.resize(m_list10.size(), 0.0);
       m_list42.back() = tag.real;
     }
     return;
@@ -351,17 +383,19 @@ void DxfEntityReader::addHatchTag(const DxfTag& tag)
 
 void DxfEntityReader::common(AcDbEntity* entity)
 {
-  // Runs of entities on one layer are the rule: the last name is kept interned.
-  if (m_layer.empty())
-    m_layer = "0";
-  if (m_lastLayerInterned == nullptr || m_layer != m_lastLayer) {
-    m_lastLayer = m_layer;
-    m_lastLayerInterned = m_builder.intern(m_layer.c_str());
+  if (m_layerName == nullptr)
+    m_layerName = knownLayer(m_layerText.data(), m_layerText.size());
+  if (m_layerName == nullptr) {
+    // The first entity on this layer (an entity without one is on layer "0").
+    const std::string& name = m_text.decode(m_layerText.data(), m_layerText.size());
+    m_layerName = m_builder.intern(name.empty() ? "0" : name.c_str());
     // A layer the LAYER table lacks is made, as the host does on reading (colour 7,
     // on); one the table defines later takes its colour and state from there.
-    m_builder.layer(m_lastLayerInterned);
+    m_builder.layer(m_layerName);
+    m_layerTexts.push_back(m_layerText);
+    m_layers.emplace(m_layerTexts.back(), m_layerName);
   }
-  m_builder.setLayerName(entity, m_lastLayerInterned);
+  m_builder.setLayerName(entity, m_layerName);
   long long color = integer(62, 256);
   m_builder.setColorIndex(entity,
                           color >= 0 && color <= 256 ? static_cast<Adesk::UInt16>(color) : 256);
@@ -680,6 +714,32 @@ AcDbObjectId DxfEntityReader::blockId(AcDbEntity* entity)
     return block->objectId();
   m_pending.push_back({entity, m_text2});
   return AcDbObjectId::kNull;
+}
+
+const char* DxfEntityReader::knownLayer(const char* text, std::size_t length)
+{
+  const std::string_view key(text, length);
+  // A slot chosen by the text's length and ends, then the map.
+  const unsigned ends = length > 0 ? static_cast<unsigned char>(text[0]) * 7u +
+                                         static_cast<unsigned char>(text[length - 1])
+                                   : 0u;
+  RecentLayer& slot = m_recentLayers[(length * 31u + ends) % kRecentLayers];
+  if (slot.layer != nullptr && slot.text == key)
+    return slot.layer;
+  auto it = m_layers.find(key);
+  if (it == m_layers.end())
+    return nullptr;
+  slot.text = it->first; // (held by m_layerTexts)
+  slot.layer = it->second;
+  return it->second;
+}
+
+void DxfEntityReader::forgetLayers()
+{
+  m_layers.clear();
+  m_layerTexts.clear();
+  for (RecentLayer& slot : m_recentLayers)
+    slot = RecentLayer();
 }
 
 void DxfEntityReader::resolveBlocks()

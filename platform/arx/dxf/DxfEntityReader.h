@@ -10,7 +10,10 @@
 #include "arx/dxf/DxfTextDecoder.h"
 #include "arx/hatch/HatchPattern.h"
 
+#include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class AcDb2dPolyline;
@@ -74,6 +77,9 @@ public:
   // Gives the references made so far whose block was not yet defined their block,
   // when the drawing has it by now; the others keep a null block id.
   void resolveBlocks();
+  // Forgets the layer names seen so far (the text's code page has changed, so the
+  // same bytes may name another layer).
+  void forgetLayers();
 
 private:
   bool hasPoint(int code) const { return (m_pointSet >> (code - 10)) & 1u; }
@@ -91,6 +97,8 @@ private:
   AcDbEntity* makeImage(class AcDbRasterImage* image);
   // The id of block `name`, or null (the entity waits for resolveBlocks()).
   AcDbObjectId blockId(AcDbEntity* entity);
+  // The interned layer of the file's text `text`, once an entity on it was made; null before.
+  const char* knownLayer(const char* text, std::size_t length);
 
   struct PendingBlock {
     AcDbEntity* entity; // a reference or dimension, owned by the database
@@ -98,11 +106,24 @@ private:
   };
   std::vector<PendingBlock> m_pending;
 
+  // The layers entities were made on, by the file's text of their name (ASCII
+  // bytes, not yet decoded): an entity names one of a few layers, so after the
+  // first entity on a layer the name is neither copied, decoded nor looked up in
+  // the database again. Each text is held by m_layerTexts.
+  std::unordered_map<std::string_view, const char*> m_layers;
+  std::deque<std::string> m_layerTexts;
+  struct RecentLayer {
+    std::string_view text;       // held by m_layerTexts
+    const char* layer = nullptr; // its layer; null for a free slot
+  };
+  static constexpr unsigned kRecentLayers = 64;
+  RecentLayer m_recentLayers[kRecentLayers]; // the last layers looked up, a slot each
+
   DrawingBuilder& m_builder; // interns layer names
   DxfTextDecoder& m_text;    // decodes the strings
   Kind m_kind = kUnknown;
   bool m_hasLists = false; // the kind repeats point codes (vertices, control points)
-  std::string m_typeName;  // the "0" value
+  std::string m_typeName;  // the "0" value, of a kind not modelled
 
   // Collected values, by group code.
   AcGePoint3d m_points[10]; // 10..19 (x), 20..29 (y), 30..37 (z)
@@ -111,15 +132,14 @@ private:
   unsigned m_realSet = 0;   // bit k: code 38 + k seen
   long long m_ints[40];     // 60..99
   unsigned long long m_intSet = 0;
-  AcGeVector3d m_normal;                     // 210, 220, 230
-  std::string m_layer;                       // 8
-  std::string m_lastLayer;                   // the layer of the entity before
-  const char* m_lastLayerInterned = nullptr; // its interned copy
-  std::string m_text1;                       // 1
-  std::string m_text2;                       // 2
-  std::string m_text3;                       // 3 (accumulated for multiline text)
-  bool m_paperSpace = false;                 // 67
-  long long m_clipState = -1; // 280: image clipping on (1) or off (0); -1 when absent
+  AcGeVector3d m_normal;             // 210, 220, 230
+  std::string m_layerText;           // 8, as the file has it, when not yet known
+  const char* m_layerName = nullptr; // 8, interned, when the name is known
+  std::string m_text1;               // 1
+  std::string m_text2;               // 2
+  std::string m_text3;               // 3 (accumulated for multiline text)
+  bool m_paperSpace = false;         // 67
+  long long m_clipState = -1;        // 280: image clipping on (1) or off (0); -1 when absent
 
   // Repeated codes: each x code starts a new point.
   std::vector<AcGePoint3d> m_list10, m_list11, m_list14;

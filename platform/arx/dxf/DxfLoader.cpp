@@ -13,7 +13,7 @@ int tableKindOf(const DxfTag& name)
   static const char* const kNames[9] = {"BLOCK_RECORD", "DIMSTYLE", "LAYER", "LTYPE", "APPID",
                                         "STYLE",        "UCS",      "VIEW",  "VPORT"};
   for (int k = 0; k < 9; ++k)
-    if (name.is(kNames[k]))
+    if (name.equals(kNames[k]))
       return k;
   return -1;
 }
@@ -194,6 +194,7 @@ bool DxfLoader::readHeader()
       return failAtEnd("the HEADER section");
   }
   m_builder.setVersion(version.c_str());
+  m_entity.forgetLayers(); // (a second HEADER may name another code page)
   // From R2007 (AC1021) on, text is UTF-8 whatever the code page says.
   if (version.size() == 6 && version.compare(0, 2, "AC") == 0 && version >= "AC1021")
     m_text.setCodePage(65001);
@@ -333,15 +334,18 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
   AcDbBlockTableRecord* model = entitiesSection ? m_builder.block(ACDB_MODEL_SPACE) : nullptr;
   AcDbBlockTableRecord* paper = entitiesSection ? m_builder.block(ACDB_PAPER_SPACE) : nullptr;
   const bool skipped = !entitiesSection && target == nullptr; // a block passed over
-  const std::string where = entitiesSection ? std::string("the ENTITIES section")
-                            : skipped       ? "the BLOCK at line " + std::to_string(blockLine)
-                                            : "block \"" + std::string(target->name()) + "\"";
+  // What is read, named in a fault's message (made only then).
+  auto where = [&]() {
+    return entitiesSection ? std::string("the ENTITIES section")
+           : skipped       ? "the BLOCK at line " + std::to_string(blockLine)
+                           : "block \"" + std::string(target->name()) + "\"";
+  };
   AcDb2dPolyline* polyline2d = nullptr; // the polyline whose vertices follow
   AcDb3dPolyline* polyline3d = nullptr;
   // Tags before the first entity are passed over.
   while (m_tag.code != 0)
     if (!advance())
-      return failAtEnd(where);
+      return failAtEnd(where());
   for (;;) {
     // The markers that end a run of entities all begin with E, S or B.
     const char first = m_tag.length > 0 ? m_tag.text[0] : '\0';
@@ -352,7 +356,7 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
         return true;
       if (m_tag.is("ENDSEC") || m_tag.is("EOF") || m_tag.is("SECTION") || m_tag.is("BLOCK") ||
           m_tag.is("ENDBLK"))
-        return fail(where + (entitiesSection ? " has no ENDSEC" : " has no ENDBLK"));
+        return fail(where() + (entitiesSection ? " has no ENDSEC" : " has no ENDBLK"));
     }
     if (m_builder.cancelled())
       return cancel();
@@ -360,7 +364,7 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
     while (advance() && m_tag.code != 0)
       m_entity.add(m_tag);
     if (!m_haveTag)
-      return failAtEnd(where);
+      return failAtEnd(where());
     if (skipped)
       continue;
     switch (m_entity.kind()) {

@@ -18,7 +18,7 @@ DxfValueType dxfValueType(int code)
   return DxfValueType::kString;
 }
 
-bool DxfTag::is(const char* s) const
+bool DxfTag::equals(const char* s) const
 {
   return std::strlen(s) == length && std::memcmp(s, text, length) == 0;
 }
@@ -114,8 +114,33 @@ std::string quoted(const char* s, std::size_t n)
   return out + "\"";
 }
 
+// Digits after blanks, as writers put group codes and most integers ("  0", "330",
+// " -1"): read here without the general parser; anything else is left to it.
+bool quickInteger(const char* s, std::size_t n, long long& value)
+{
+  std::size_t i = 0;
+  while (i < n && s[i] == ' ')
+    ++i;
+  const bool negative = i < n && s[i] == '-';
+  if (negative)
+    ++i;
+  if (i == n || n - i > 18) // (18 digits cannot overflow)
+    return false;
+  long long v = 0;
+  for (; i < n; ++i) {
+    const unsigned digit = static_cast<unsigned char>(s[i]) - static_cast<unsigned>('0');
+    if (digit > 9)
+      return false;
+    v = v * 10 + digit;
+  }
+  value = negative ? -v : v;
+  return true;
+}
+
 bool parseInteger(const char* s, std::size_t n, long long& value)
 {
+  if (quickInteger(s, n, value))
+    return true;
   trim(s, n);
   if (n > 0 && *s == '+') {
     ++s;
@@ -127,8 +152,47 @@ bool parseInteger(const char* s, std::size_t n, long long& value)
   return r.ec == std::errc() && r.ptr == s + n;
 }
 
+// A plain decimal of at most 15 digits ("-12.3456", "0.0"), read without the general
+// parser: its digits make an integer below 2^53 and its scale a power of ten up to
+// 10^15, both exact doubles, so the one division is the correctly rounded value, the
+// same the general parser gives. Anything else (exponents, more digits) is left to it.
+bool quickReal(const char* s, std::size_t n, double& value)
+{
+  static const double kPowers[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  while (i < n && s[i] == ' ')
+    ++i;
+  const bool negative = i < n && s[i] == '-';
+  if (negative)
+    ++i;
+  unsigned long long digits = 0;
+  int count = 0;     // digits read
+  int decimals = -1; // digits after the point; -1 before it
+  for (; i < n; ++i) {
+    const unsigned digit = static_cast<unsigned char>(s[i]) - static_cast<unsigned>('0');
+    if (digit <= 9) {
+      digits = digits * 10 + digit;
+      ++count;
+      if (decimals >= 0)
+        ++decimals;
+    } else if (s[i] == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || count > 15)
+    return false;
+  const double magnitude = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 bool parseReal(const char* s, std::size_t n, double& value)
 {
+  if (quickReal(s, n, value))
+    return true;
   trim(s, n);
   if (n > 0 && *s == '+') {
     ++s;

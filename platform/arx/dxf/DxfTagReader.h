@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,12 @@ struct DxfTag {
   long long integer = 0;  // the value, for integer codes
   long line = 0;          // line of the group code, counted from 1
 
-  bool is(const char* s) const; // the value text equals s
+  bool equals(const char* s) const; // the value text equals s
+  // The same for a string constant, whose length is known without a count.
+  template <std::size_t N> bool is(const char (&s)[N]) const
+  {
+    return length == N - 1 && std::memcmp(s, text, N - 1) == 0;
+  }
   std::string str() const { return std::string(text, length); }
 };
 

@@ -517,6 +517,46 @@ TEST(DxfTables, an_entity_on_a_layer_the_table_lacks_makes_that_layer_colour_7_a
             (std::vector<std::string>{"0 7 on", "WALLS 1 off", "GHOST 7 on", "Dim 7 on"}));
 }
 
+// Entities switching between layers at every entity (the reader remembers the layers
+// it has seen by the file's bytes): each keeps its own, the same name is one interned
+// string, an empty group 8 is layer 0, the entities of a block passed over make no
+// layer, and after a second HEADER makes the text UTF-8 the same bytes name
+// another layer.
+TEST(DxfTables, entities_switching_layers_keep_each_its_own)
+{
+  if (dxfTextCodec().ansiCodePage() != 1252)
+    GTEST_SKIP() << "expectations written for ANSI code page 1252";
+  AcDbDatabase db(false);
+  ASSERT_EQ(readDxf(db, dxfText("0|SECTION|2|HEADER|9|$DWGCODEPAGE|3|ANSI_1252|0|ENDSEC|"
+                                "0|SECTION|2|BLOCKS|0|BLOCK|10|0|20|0|30|0|"
+                                "0|POINT|8|UNSEEN|10|0|20|0|30|0|0|ENDBLK|0|ENDSEC|"
+                                "0|SECTION|2|ENTITIES|"
+                                "0|POINT|8|A|10|1|20|0|30|0|0|POINT|8|B|10|2|20|0|30|0|"
+                                "0|POINT|8|A|10|3|20|0|30|0|0|POINT|8||10|4|20|0|30|0|"
+                                "0|POINT|8|B|8|\xC3\x84|10|5|20|0|30|0|0|POINT|8|a|10|6|20|0|30|0|"
+                                "0|ENDSEC|"
+                                "0|SECTION|2|HEADER|9|$ACADVER|1|AC1032|0|ENDSEC|"
+                                "0|SECTION|2|ENTITIES|0|POINT|8|\xC3\x84|10|7|20|0|30|0|"
+                                "0|POINT|8|A|10|8|20|0|30|0|0|ENDSEC|0|EOF")),
+            Acad::eOk)
+      << db.readError();
+  const char* expected[] = {"A", "B", "A", "0", "\xC3\x84", "a", "\xC4", "A"};
+  const char* first[8] = {};
+  for (int i = 0; i < 8; ++i) {
+    AcDbPoint* point = nthEntity<AcDbPoint>(db, ACDB_MODEL_SPACE, i);
+    ASSERT_NE(point, nullptr) << i;
+    EXPECT_EQ(point->position().x, i + 1) << "entities in file order";
+    EXPECT_STREQ(point->layerName(), expected[i]) << i;
+    first[i] = point->layerName();
+  }
+  EXPECT_EQ(first[0], first[2]) << "one interned name";
+  EXPECT_EQ(first[0], first[7]);
+  // "a" is the layer A (names ignore case); the bytes C3 84 are two characters in
+  // code page 1252 and one (A with diaeresis, C4 in 1252) in UTF-8.
+  EXPECT_EQ(layerStates(db),
+            (std::vector<std::string>{"0 7 on", "A 7 on", "B 7 on", "\xC3\x84 7 on", "\xC4 7 on"}));
+}
+
 // Some writers store ellipses with an axis ratio above 1. Worked out by hand
 // for axis (0, 2, 0), ratio 2, normal z: the other axis is 2 (z x (0, 2, 0)) =
 // (-4, 0, 0), the longer one, so the ellipse is 8 wide and 4 tall. Its stored
