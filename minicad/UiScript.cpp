@@ -259,7 +259,7 @@ Outcome stepWait(const std::string& caption)
       return "no window \"" + caption + "\" appeared before the expressions ended";
     if (GetTickCount() - start > kWaitLimitMs)
       return "no window \"" + caption + "\" appeared within 10 s";
-    Sleep(20);
+    Sleep(2); // (the steps after it, and timed runs, go on as soon as it shows)
   }
 }
 
@@ -373,18 +373,56 @@ Outcome stepList(const std::string& idWord)
 const CLSID kPngEncoder = {
     0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
+// GDI+, loaded by the first picture a script saves: most runs save none, and the
+// library is not loaded at minicad's start.
+struct GdiPlus {
+  HMODULE dll = nullptr;
+  ULONG_PTR token = 0; // of a started GDI+; 0 when not started
+  Gdiplus::Status(WINAPI* startup)(ULONG_PTR*, const Gdiplus::GdiplusStartupInput*,
+                                   Gdiplus::GdiplusStartupOutput*) = nullptr;
+  void(WINAPI* shutdown)(ULONG_PTR) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* fromBitmap)(HBITMAP, HPALETTE, Gdiplus::GpBitmap**) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* save)(Gdiplus::GpImage*, const WCHAR*, const CLSID*,
+                                      const Gdiplus::EncoderParameters*) = nullptr;
+  Gdiplus::GpStatus(WINGDIPAPI* dispose)(Gdiplus::GpImage*) = nullptr;
+};
+GdiPlus g_gdiplus;
+
+template <class Function> bool findFunction(HMODULE dll, const char* name, Function& function)
+{
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+  return function != nullptr;
+}
+
+// Loads and starts GDI+ once (on the script's thread); false when it cannot be.
+bool startGdiPlus()
+{
+  GdiPlus& g = g_gdiplus;
+  if (g.token != 0)
+    return true;
+  if (g.dll == nullptr)
+    g.dll = LoadLibraryA("gdiplus.dll");
+  if (g.dll == nullptr || !findFunction(g.dll, "GdiplusStartup", g.startup) ||
+      !findFunction(g.dll, "GdiplusShutdown", g.shutdown) ||
+      !findFunction(g.dll, "GdipCreateBitmapFromHBITMAP", g.fromBitmap) ||
+      !findFunction(g.dll, "GdipSaveImageToFile", g.save) ||
+      !findFunction(g.dll, "GdipDisposeImage", g.dispose))
+    return false;
+  Gdiplus::GdiplusStartupInput input;
+  return g.startup(&g.token, &input, nullptr) == Gdiplus::Ok && g.token != 0;
+}
+
 bool savePng(HBITMAP bitmap, const std::string& file)
 {
   std::wstring wide(file.size() + 1, L'\0');
   int n = MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-  if (n <= 0)
+  if (n <= 0 || !startGdiPlus())
     return false;
   Gdiplus::GpBitmap* image = nullptr;
-  if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) != Gdiplus::Ok)
+  if (g_gdiplus.fromBitmap(bitmap, nullptr, &image) != Gdiplus::Ok)
     return false;
-  Gdiplus::Status status =
-      Gdiplus::DllExports::GdipSaveImageToFile(image, wide.c_str(), &kPngEncoder, nullptr);
-  Gdiplus::DllExports::GdipDisposeImage(image);
+  Gdiplus::Status status = g_gdiplus.save(image, wide.c_str(), &kPngEncoder, nullptr);
+  g_gdiplus.dispose(image);
   return status == Gdiplus::Ok;
 }
 
@@ -475,9 +513,6 @@ void watchLeftovers()
 
 DWORD WINAPI runScript(void*)
 {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR gdiplus = 0;
-  Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr);
   for (const Step& step : g_runner.steps) {
     Outcome outcome = step.error.empty() ? runStep(step) : step.error;
     if (!outcome.empty()) {
@@ -488,7 +523,9 @@ DWORD WINAPI runScript(void*)
     }
   }
   watchLeftovers();
-  Gdiplus::GdiplusShutdown(gdiplus);
+  if (g_gdiplus.token != 0)
+    g_gdiplus.shutdown(g_gdiplus.token);
+  g_gdiplus.token = 0;
   return 0;
 }
 

@@ -45,8 +45,9 @@ public:
   DxfTagReader(const char* data, std::size_t size);
   // Reads a file as it goes, through a buffer of `bufferSize` bytes that grows to
   // hold the longest line, kMaxLine at most (the file stays open and is read from its
-  // current position).
-  explicit DxfTagReader(std::FILE* file, std::size_t bufferSize = 1 << 20);
+  // current position). The default, twice the longest line, is never outgrown and
+  // holds little memory while the drawing's own grows.
+  explicit DxfTagReader(std::FILE* file, std::size_t bufferSize = 128 * 1024);
 
   // Reads the next pair into `tag`. False at the end of the text (error() empty)
   // or at a fault (error() says what and where).

@@ -138,8 +138,17 @@ private:
 
   void show()
   {
+    // The bar's class comes from comctl32, loaded only now: a process that never
+    // reads a long drawing does not pay for the library at its start.
+    HMODULE comctl = LoadLibraryA("comctl32.dll");
+    typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
+    auto init = comctl != nullptr ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(
+                                        GetProcAddress(comctl, "InitCommonControlsEx")))
+                                  : nullptr;
+    if (init == nullptr)
+      return;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    init(&controls);
     TemplateWriter t;
     t.header(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU |
                  WS_VISIBLE,
