@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,6 +73,47 @@ TEST(DwgBitReader, ModularNumbersHandlesAndDefaults)
   EXPECT_EQ(dd.DD(2.5), 2.5);
   EXPECT_EQ(dd.DD(1.0), 1.0); // 1.0 has zero low bytes
   EXPECT_TRUE(dd.ok());
+}
+
+// The bits of `prefix` followed by `bytes` (each byte's bits from its highest), so that
+// the bytes start off their byte boundary.
+std::vector<std::uint8_t> bitsThenBytes(const char* prefix, const std::vector<std::uint8_t>& bytes)
+{
+  std::string text = prefix;
+  for (std::uint8_t b : bytes)
+    for (int i = 7; i >= 0; --i)
+      text += (b >> i & 1) != 0 ? '1' : '0';
+  return bits(text.c_str());
+}
+
+TEST(DwgBitReader, RawValuesAtAnyBitPosition)
+{
+  // After three bits: RL 0x12345678 (stored 78 56 34 12), RD 1.5 (stored 00 00 00 00 00
+  // 00 F8 3F), a handle of code 4 and 8 bytes 01 ... 08, then RS 0xBEEF near the end.
+  std::vector<std::uint8_t> b =
+      bitsThenBytes("101", {0x78, 0x56, 0x34, 0x12, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8, 0x3F,
+                            0x48, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0xEF, 0xBE});
+  DwgBitReader r(b.data(), b.size(), "test");
+  EXPECT_TRUE(r.B());
+  EXPECT_FALSE(r.B());
+  EXPECT_TRUE(r.B());
+  EXPECT_EQ(r.RL(), 0x12345678u);
+  EXPECT_EQ(r.RD(), 1.5);
+  const DwgHandleRef h = r.H();
+  EXPECT_EQ(h.code, 4u);
+  EXPECT_EQ(h.value, 0x0102030405060708u);
+  EXPECT_EQ(r.RS(), 0xBEEF);
+  EXPECT_TRUE(r.ok());
+  // A raw value the data cuts fails at its first missing byte, after the bytes it had.
+  std::vector<std::uint8_t> c = {0x01, 0x02, 0x03};
+  DwgBitReader cut(c.data(), c.size(), "AcDb:Handles", 40);
+  cut.RL();
+  EXPECT_EQ(cut.fault(), "AcDb:Handles: byte 43: the data ends inside a value");
+  std::vector<std::uint8_t> d(7, 0);
+  DwgBitReader cutDouble(d.data(), d.size(), "x");
+  cutDouble.B();
+  cutDouble.RD();
+  EXPECT_EQ(cutDouble.faultOffset(), 6u);
 }
 
 TEST(DwgBitReader, ReadsPastTheEndFailOnceWithTheirPlace)
