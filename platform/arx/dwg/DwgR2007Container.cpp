@@ -5,7 +5,10 @@
 //          header of 34 64-bit fields (page map and section map: place, sizes, factor)
 //   0x480  pages, placed by the page map (a size and a page id per page, in file order)
 // Reed-Solomon parity is checked on the file header, the page map, the section map and the
-// data pages (of sections stored in Reed-Solomon blocks).
+// data pages (of sections stored in Reed-Solomon blocks). The 64-bit checksum and CRC of
+// each page entry in the section map are not checked (how the drawings seen compute them
+// is not known here); a data page's parity, and the CRCs of the sections and objects in
+// it, guard the same bytes.
 // The page map and section map are system pages: their compressed bytes, padded to 8 and
 // repeated `factor` times, make Reed-Solomon blocks of 239. Data pages are blocks of 251
 // (when the section says it is encoded), compressed when smaller than their size.

@@ -15,8 +15,9 @@ void dwgDeinterleave(const std::uint8_t* in, std::size_t blocks, std::size_t dat
 
 // Whether each of the `blocks` interleaved blocks at `in` is a codeword: the code over
 // GF(256) whose byte j is the coefficient of x^j and whose roots are a^1 ... a^(255 -
-// dataPerBlock), with a = x modulo 0x169 for the 239-byte blocks of the file header and
-// page map, and modulo 0x11D for the 251-byte blocks of data pages. False, with the first
-// damaged block in `badBlock`, when a block's parity does not match its data.
+// dataPerBlock), with a = x modulo 0x169 for the 239-byte blocks of the file header, the
+// page map and the section map, and modulo 0x11D for the 251-byte blocks of data pages.
+// False, with the first damaged block in `badBlock`, when a block's parity does not match
+// its data.
 bool dwgReedSolomonIntact(const std::uint8_t* in, std::size_t blocks, std::size_t dataPerBlock,
                           std::size_t& badBlock);
