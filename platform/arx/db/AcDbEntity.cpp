@@ -23,12 +23,26 @@ Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index)
   if (index > 256)
     return Acad::eInvalidInput;
   m_color = index;
+  m_rgb = 0;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color)
+{
+  if (!color.isByColor())
+    return setColorIndex(color.colorIndex());
+  m_color = color.colorIndex();
+  m_rgb = 0x1000000 | color.rgb();
   return Acad::eOk;
 }
 
 AcCmColor AcDbEntity::color() const
 {
-  return AcCmColor(m_color);
+  AcCmColor c(m_color);
+  if (m_rgb != 0)
+    c.setRGB(static_cast<Adesk::UInt8>(m_rgb >> 16), static_cast<Adesk::UInt8>(m_rgb >> 8),
+             static_cast<Adesk::UInt8>(m_rgb));
+  return c;
 }
 
 char* AcDbEntity::layer() const

@@ -9,11 +9,13 @@ class AcDbEntity : public AcDbObject {
 public:
   ACRX_DECLARE_MEMBERS(AcDbEntity);
 
-  // The colour index: 0 BYBLOCK, 1..255, 256 BYLAYER (the default).
+  // The colour index: 0 BYBLOCK, 1..255, 256 BYLAYER (the default); for a true
+  // colour its nearest index.
   Adesk::UInt16 colorIndex() const { return m_color; }
   Acad::ErrorStatus setColorIndex(Adesk::UInt16 index);
+  // The colour, with its RGB when it is a true colour.
   AcCmColor color() const;
-  Acad::ErrorStatus setColor(const AcCmColor& color) { return setColorIndex(color.colorIndex()); }
+  Acad::ErrorStatus setColor(const AcCmColor& color);
 
   // The layer name as a new malloc'd copy that the caller releases with free();
   // null when the entity has no layer.
@@ -38,4 +40,5 @@ private:
 
   const char* m_layer = "";    // interned name: owned by the database's (or the process's) pool
   Adesk::UInt16 m_color = 256; // colour index
+  Adesk::UInt32 m_rgb = 0;     // a true colour: 0x1000000 | 0xRRGGBB; else 0
 };

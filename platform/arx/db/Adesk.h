@@ -4,6 +4,7 @@
 #include <cstdint>
 
 namespace Adesk {
+typedef std::uint8_t UInt8;
 typedef std::int16_t Int16;
 typedef std::uint16_t UInt16;
 typedef std::int32_t Int32;

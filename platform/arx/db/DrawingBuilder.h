@@ -31,6 +31,14 @@ public:
   // The same with a name this database has interned already (intern()).
   void setLayerName(AcDbEntity* entity, const char* interned) { entity->m_layer = interned; }
   void setColorIndex(AcDbEntity* entity, Adesk::UInt16 index) { entity->m_color = index; }
+  // A true colour 0xRRGGBB: kept, with its nearest colour index as the entity's index.
+  void setTrueColor(AcDbEntity* entity, Adesk::UInt32 rgb)
+  {
+    AcCmColor c;
+    c.setRGB(static_cast<Adesk::UInt8>(rgb >> 16), static_cast<Adesk::UInt8>(rgb >> 8),
+             static_cast<Adesk::UInt8>(rgb));
+    entity->setColor(c);
+  }
   // Appends a new entity to a block; it becomes resident and stays closed.
   void append(AcDbBlockTableRecord* block, AcDbEntity* entity);
   const char* intern(const char* text) { return m_db.internName(text); }

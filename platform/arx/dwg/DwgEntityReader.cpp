@@ -170,9 +170,12 @@ bool DwgEntityReader::read(DwgObject& o, const DwgEntityCommon& common, const Dw
   if (e != nullptr) {
     auto it = m_layers.find(common.layer);
     m_builder.setLayerName(e, it != m_layers.end() ? it->second : m_builder.intern("0"));
-    const int color = common.color;
-    m_builder.setColorIndex(e,
-                            color >= 0 && color <= 256 ? static_cast<Adesk::UInt16>(color) : 256);
+    const int color = common.color.index;
+    if (common.color.trueColor)
+      m_builder.setTrueColor(e, common.color.rgb);
+    else
+      m_builder.setColorIndex(e,
+                              color >= 0 && color <= 256 ? static_cast<Adesk::UInt16>(color) : 256);
   }
   return true;
 }

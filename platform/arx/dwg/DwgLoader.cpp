@@ -228,6 +228,7 @@ bool DwgLoader::readRecord(int kind, std::uint64_t handle, std::size_t index)
   }
   DwgBitReader& r = o.data;
   int color = 7;
+  DwgColor trueColor;
   bool off = false, frozen = false;
   if (kind == 2) {
     skipEntryFlags(o);
@@ -245,9 +246,11 @@ bool DwgLoader::readRecord(int kind, std::uint64_t handle, std::size_t index)
     if (o.version >= 1018) {
       // From R2004 on the colour is in the RGB word: its top byte says how (0xC3: by
       // index, in the low byte).
-      const std::uint32_t rgb = r.BL();
-      if ((rgb >> 24) == 0xC3)
-        color = static_cast<int>(rgb & 0xFF);
+      const DwgColor word = dwgColorOfWord(r.BL(), color);
+      if (word.trueColor)
+        trueColor = word;
+      else if (word.index > 0 && word.index < 256)
+        color = word.index;
       const unsigned named = r.RC();
       if ((named & 1) != 0)
         o.text();
@@ -269,7 +272,12 @@ bool DwgLoader::readRecord(int kind, std::uint64_t handle, std::size_t index)
       off = true;
       color = -color;
     }
-    layer->setColor(AcCmColor(color >= 1 && color <= 255 ? static_cast<Adesk::UInt16>(color) : 7));
+    AcCmColor c(color >= 1 && color <= 255 ? static_cast<Adesk::UInt16>(color) : 7);
+    if (trueColor.trueColor)
+      c.setRGB(static_cast<Adesk::UInt8>(trueColor.rgb >> 16),
+               static_cast<Adesk::UInt8>(trueColor.rgb >> 8),
+               static_cast<Adesk::UInt8>(trueColor.rgb));
+    layer->setColor(c);
     layer->setIsOff(off);
     layer->setIsFrozen(frozen);
     m_layers[handle] = m_builder.intern(name.c_str());

@@ -247,17 +247,7 @@ bool DwgObjectReader::readEntityCommon(DwgObject& o, DwgEntityCommon& c, DwgFaul
   if (o.version < 1018)
     noLinks = r.B();
   bool colorBook = false;
-  if (o.version < 1018) {
-    c.color = static_cast<std::int16_t>(r.BS());
-  } else {
-    const std::uint16_t v = r.BS();
-    c.color = v & 0x1FF;
-    if ((v & 0x8000) != 0)
-      r.BL(); // RGB
-    colorBook = (v & 0x4000) != 0;
-    if ((v & 0x2000) != 0)
-      r.BL(); // transparency
-  }
+  c.color = dwgReadEntityColor(r, o.version, colorBook);
   r.BD(); // linetype scale
   unsigned linetypeFlags = 0, plotStyleFlags = 0, materialFlags = 0;
   bool fullStyle = false, faceStyle = false, edgeStyle = false;

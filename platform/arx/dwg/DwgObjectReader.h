@@ -7,6 +7,7 @@
 #pragma once
 
 #include "arx/dwg/DwgBitReader.h"
+#include "arx/dwg/DwgColor.h"
 #include "arx/dwg/DwgSections.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ struct DwgEntityCommon {
   std::uint64_t layer = 0; // the layer's handle
   std::uint64_t previous = 0; // R13-R2000: the entity before and after in its block
   std::uint64_t next = 0;
-  int color = 256; // colour index (0 BYBLOCK, 256 BYLAYER)
+  DwgColor color; // colour index (0 BYBLOCK, 256 BYLAYER) or true colour
 };
 
 class DwgObject {

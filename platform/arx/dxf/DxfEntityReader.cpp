@@ -134,6 +134,7 @@ void DxfEntityReader::begin(const DxfTag& type)
   m_text2.clear();
   m_text3.clear();
   m_paperSpace = false;
+  m_trueColor = -1;
   m_clipState = -1;
   m_list10.clear();
   m_list11.clear();
@@ -190,6 +191,9 @@ void DxfEntityReader::add(const DxfTag& tag)
     return;
   case 67:
     m_paperSpace = tag.integer == 1;
+    return;
+  case 420:
+    m_trueColor = static_cast<long>(tag.integer & 0xFFFFFF);
     return;
   case 280:
     m_clipState = tag.integer;
@@ -396,6 +400,13 @@ void DxfEntityReader::common(AcDbEntity* entity)
     m_layers.emplace(m_layerTexts.back(), m_layerName);
   }
   m_builder.setLayerName(entity, m_layerName);
+  // A true colour (420) wins over the colour index (62) whichever comes first: the
+  // index a writer puts beside it is only its nearest colour for older readers, and
+  // the host takes the colour from the RGB.
+  if (m_trueColor >= 0) {
+    m_builder.setTrueColor(entity, static_cast<Adesk::UInt32>(m_trueColor));
+    return;
+  }
   long long color = integer(62, 256);
   m_builder.setColorIndex(entity,
                           color >= 0 && color <= 256 ? static_cast<Adesk::UInt16>(color) : 256);

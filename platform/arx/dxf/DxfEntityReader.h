@@ -139,6 +139,7 @@ private:
   std::string m_text2;               // 2
   std::string m_text3;               // 3 (accumulated for multiline text)
   bool m_paperSpace = false;         // 67
+  long m_trueColor = -1;             // 420: 0xRRGGBB; -1 when absent
   long long m_clipState = -1;        // 280: image clipping on (1) or off (0); -1 when absent
 
   // Repeated codes: each x code starts a new point.

@@ -255,7 +255,7 @@ bool DxfLoader::readTable()
       return cancel();
     // One entry: its name, and a layer's colour and flags.
     std::string name;
-    long long color = 7, flags = 0;
+    long long color = 7, flags = 0, trueColor = -1;
     while (advance() && m_tag.code != 0) {
       if (m_tag.code == 2)
         name = m_text.decode(m_tag.text, m_tag.length);
@@ -263,6 +263,8 @@ bool DxfLoader::readTable()
         color = m_tag.integer;
       else if (m_tag.code == 70)
         flags = m_tag.integer;
+      else if (m_tag.code == 420)
+        trueColor = m_tag.integer & 0xFFFFFF;
     }
     if (!m_haveTag)
       return failAtEnd("a table");
@@ -272,8 +274,11 @@ bool DxfLoader::readTable()
     if (AcDbLayerTableRecord* layer = AcDbLayerTableRecord::cast(record)) {
       // A negative colour is a layer switched off.
       long long index = color < 0 ? -color : color;
-      layer->setColor(
-          AcCmColor(index >= 1 && index <= 255 ? static_cast<Adesk::UInt16>(index) : 7));
+      AcCmColor c(index >= 1 && index <= 255 ? static_cast<Adesk::UInt16>(index) : 7);
+      if (trueColor >= 0) // as for entities, the RGB wins over the index
+        c.setRGB(static_cast<Adesk::UInt8>(trueColor >> 16),
+                 static_cast<Adesk::UInt8>(trueColor >> 8), static_cast<Adesk::UInt8>(trueColor));
+      layer->setColor(c);
       layer->setIsOff(color < 0);
       layer->setIsFrozen((flags & 1) != 0);
     }

@@ -367,6 +367,9 @@ LispRef hostEntityList(const LispRef& entity)
   g.text(8, e->layerName());
   if (e->colorIndex() != 256)
     g.integer(62, e->colorIndex());
+  const AcCmColor color = e->color();
+  if (color.isByColor())
+    g.integer(420, static_cast<int>(color.rgb()));
   kindGroups(e, g);
   return g.finish();
 }

@@ -25,6 +25,8 @@ LispRef recordList(const std::string& kind, const AcDbSymbolTableRecord* record)
     list.add(lispPair(70, lispInt(layer->isFrozen() ? 1 : 0)));
     int color = layer->color().colorIndex();
     list.add(lispPair(62, lispInt(layer->isOff() ? -color : color)));
+    if (layer->color().isByColor())
+      list.add(lispPair(420, lispInt(static_cast<int>(layer->color().rgb()))));
   } else if (const AcDbBlockTableRecord* block = AcDbBlockTableRecord::cast(record)) {
     list.add(lispPair(70, lispInt(block->isAnonymous() ? 1 : 0)));
     AcGePoint3d origin = block->origin();
