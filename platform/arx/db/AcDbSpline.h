@@ -4,6 +4,7 @@
 
 #include "arx/db/AcDbCurve.h"
 #include "arx/db/AcDbObjectPool.h"
+#include "arx/ge/AcGeVector3d.h"
 
 #include <vector>
 
@@ -20,9 +21,22 @@ public:
   Acad::ErrorStatus getControlPointAt(int index, AcGePoint3d& point) const;
   int degree() const { return m_degree; }
   bool isClosed() const override { return m_closed; }
+  // The tangents at the first and last fit point (world coordinates); a tangent the
+  // spline was drawn without is the zero vector.
+  Acad::ErrorStatus getFitTangents(AcGeVector3d& startTangent, AcGeVector3d& endTangent) const
+  {
+    startTangent = m_startTangent;
+    endTangent = m_endTangent;
+    return Acad::eOk;
+  }
 
   void setDegree(int degree) { m_degree = degree; }
   void setClosed(bool closed) { m_closed = closed; }
+  void setFitTangents(const AcGeVector3d& startTangent, const AcGeVector3d& endTangent)
+  {
+    m_startTangent = startTangent;
+    m_endTangent = endTangent;
+  }
   void appendControlPoint(const AcGePoint3d& p) { m_controlPoints.push_back(p); }
   void appendFitPoint(const AcGePoint3d& p) { m_fitPoints.push_back(p); }
   // Room for that many control and fit points.
@@ -35,7 +49,9 @@ public:
 private:
   std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>> m_controlPoints; // world coordinates
   std::vector<AcGePoint3d, AcDbPoolAllocator<AcGePoint3d>>
-      m_fitPoints; // world coordinates; empty: no fit data
+      m_fitPoints;             // world coordinates; empty: no fit data
+  AcGeVector3d m_startTangent; // zero when not given
+  AcGeVector3d m_endTangent;
   int m_degree = 3;
   bool m_closed = false;
 };

@@ -619,6 +619,7 @@ AcDbEntity* DwgEntityReader::spline(DwgObject& o, Result&)
 {
   DwgBitReader& r = o.data;
   unsigned scenario = r.BL();
+  bool closedFlag = false; // R2013 on: the fit data's closed bit
   if (o.version >= 1027) {
     const std::uint32_t flags = r.BL();
     const std::uint32_t knotParameter = r.BL();
@@ -626,6 +627,7 @@ AcDbEntity* DwgEntityReader::spline(DwgObject& o, Result&)
       scenario = 2;
     if (knotParameter == 15)
       scenario = 1;
+    closedFlag = (flags & 4) != 0;
   }
   const unsigned degree = r.BL();
   AcDbSpline* s = new AcDbSpline;
@@ -633,9 +635,11 @@ AcDbEntity* DwgEntityReader::spline(DwgObject& o, Result&)
   std::uint32_t knots = 0, controls = 0, fits = 0;
   bool weighted = false;
   if (scenario == 2) {
-    r.BD();      // fit tolerance
-    r.vector3(); // start tangent
-    r.vector3(); // end tangent
+    r.BD(); // fit tolerance
+    // A tangent the spline was drawn without is stored as the zero vector.
+    const AcGeVector3d start = r.vector3();
+    const AcGeVector3d end = r.vector3();
+    s->setFitTangents(start, end);
     fits = r.BL();
   } else if (scenario == 1) {
     r.B(); // rational
@@ -662,6 +666,15 @@ AcDbEntity* DwgEntityReader::spline(DwgObject& o, Result&)
   }
   for (std::uint32_t i = 0; i < fits; ++i)
     s->appendFitPoint(r.point3());
+  if (scenario == 2) {
+    // Fit data has no closed bit before R2013: the host closes a spline drawn
+    // through points by making its last point the first again.
+    AcGePoint3d first, last;
+    const bool coincide = fits >= 3 && s->getFitPointAt(0, first) == Acad::eOk &&
+                          s->getFitPointAt(static_cast<int>(fits) - 1, last) == Acad::eOk &&
+                          first == last;
+    s->setClosed(o.version >= 1027 ? closedFlag : coincide);
+  }
   return s;
 }
 

@@ -536,6 +536,8 @@ AcDbEntity* DxfEntityReader::make()
     AcDbSpline* s = new AcDbSpline;
     s->setDegree(static_cast<int>(integer(71, 3)));
     s->setClosed((integer(70) & 1) != 0);
+    // A tangent the file leaves out (12 or 13) is the zero vector, as a DWG stores it.
+    s->setFitTangents(point(12).asVector(), point(13).asVector());
     s->reserve(m_list10.size(), m_list11.size());
     for (const AcGePoint3d& p : m_list10)
       s->appendControlPoint(p);

@@ -166,6 +166,12 @@ void kindGroups(AcDbEntity* e, Groups& g)
   } else if (AcDbSpline* s = AcDbSpline::cast(e)) {
     g.integer(70, s->isClosed() ? 1 : 0);
     g.integer(71, s->degree());
+    AcGeVector3d start, end; // a tangent the spline has not is left out, as DXF does
+    s->getFitTangents(start, end);
+    if (!start.isZeroLength())
+      g.vector(12, start);
+    if (!end.isZeroLength())
+      g.vector(13, end);
     for (int i = 0; i < s->numControlPoints(); ++i) {
       AcGePoint3d q;
       s->getControlPointAt(i, q);

@@ -119,6 +119,10 @@ void describeEntity(AcDbEntity* e, TwinItem& item)
   } else if (AcDbSpline* s = AcDbSpline::cast(e)) {
     t += " degree " + std::to_string(s->degree()) + (s->isClosed() ? " closed" : " open");
     t += " fit " + std::to_string(s->numFitPoints());
+    AcGeVector3d start, end;
+    s->getFitTangents(start, end);
+    add(n, start);
+    add(n, end);
     for (int i = 0; i < s->numFitPoints(); ++i) {
       AcGePoint3d q;
       s->getFitPointAt(i, q);
