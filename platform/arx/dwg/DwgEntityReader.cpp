@@ -68,22 +68,22 @@ struct FixedRow {
 
 // The fixed object types that are entities, with their decoders.
 const FixedRow kFixed[] = {
-    {1, &Reader::text},          {2, &Reader::attribute},     {3, &Reader::attributeDefinition},
-    {4, &Reader::part},          {5, &Reader::part},          {6, &Reader::part},
-    {7, &Reader::insert},        {8, &Reader::minsert},       {10, &Reader::vertex2d},
-    {11, &Reader::vertex3d},     {12, &Reader::part},         {13, &Reader::part},
-    {14, &Reader::part},         {15, &Reader::polyline2d},   {16, &Reader::polyline3d},
-    {17, &Reader::arc},          {18, &Reader::circle},       {19, &Reader::line},
-    {20, &Reader::dimension},    {21, &Reader::dimension},    {22, &Reader::dimension},
-    {23, &Reader::dimension},    {24, &Reader::dimension},    {25, &Reader::dimension},
-    {26, &Reader::dimension},    {27, &Reader::point},        {28, &Reader::face},
-    {29, &Reader::polylineMesh}, {30, &Reader::polylineMesh}, {31, &Reader::solid},
-    {32, &Reader::trace},        {33, &Reader::shape},        {34, &Reader::viewport},
-    {35, &Reader::ellipse},      {36, &Reader::spline},       {37, &Reader::region},
-    {38, &Reader::solid3d},      {39, &Reader::body},         {40, &Reader::ray},
-    {41, &Reader::xline},        {43, &Reader::oleFrame},     {44, &Reader::mtext},
-    {45, &Reader::leader},       {47, &Reader::mline},        {74, &Reader::ole2Frame},
-    {77, &Reader::lwPolyline},   {78, &Reader::hatch},        {498, &Reader::proxy},
+    {1, &Reader::text},           {2, &Reader::attribute},     {3, &Reader::attributeDefinition},
+    {4, &Reader::part},           {5, &Reader::part},          {6, &Reader::part},
+    {7, &Reader::insert},         {8, &Reader::minsert},       {10, &Reader::vertex2d},
+    {11, &Reader::vertex3d},      {12, &Reader::part},         {13, &Reader::part},
+    {14, &Reader::part},          {15, &Reader::polyline2d},   {16, &Reader::polyline3d},
+    {17, &Reader::arc},           {18, &Reader::circle},       {19, &Reader::line},
+    {20, &Reader::dimension},     {21, &Reader::dimension},    {22, &Reader::dimension},
+    {23, &Reader::dimension},     {24, &Reader::dimension},    {25, &Reader::dimension},
+    {26, &Reader::dimension},     {27, &Reader::point},        {28, &Reader::face},
+    {29, &Reader::polylineMesh},  {30, &Reader::polylineMesh}, {31, &Reader::quadrilateral},
+    {32, &Reader::quadrilateral}, {33, &Reader::shape},        {34, &Reader::viewport},
+    {35, &Reader::ellipse},       {36, &Reader::spline},       {37, &Reader::region},
+    {38, &Reader::solid3d},       {39, &Reader::body},         {40, &Reader::ray},
+    {41, &Reader::xline},         {43, &Reader::oleFrame},     {44, &Reader::mtext},
+    {45, &Reader::leader},        {47, &Reader::mline},        {74, &Reader::ole2Frame},
+    {77, &Reader::lwPolyline},    {78, &Reader::hatch},        {498, &Reader::proxy},
 };
 
 struct ClassRow {
@@ -534,43 +534,33 @@ AcDbEntity* DwgEntityReader::face(DwgObject& o, Result&)
 }
 
 namespace {
-// SOLID and TRACE: four corners in the plane at the elevation.
-void readCorners(DwgBitReader& r, AcGePoint3d corners[4], AcGeVector3d& normal)
+template <class Quadrilateral>
+AcDbEntity* makeQuadrilateral(const AcGePoint3d corners[4], const AcGeVector3d& normal)
 {
-  r.thickness();
-  const double elevation = r.BD();
-  for (int i = 0; i < 4; ++i) {
-    r.RD2(corners[i].x, corners[i].y);
-    corners[i].z = elevation;
-  }
-  normal = unitOrZ(r.extrusion());
-  for (int i = 0; i < 4; ++i)
-    corners[i] = ocsToWorld(corners[i], normal);
+  Quadrilateral* q = new Quadrilateral;
+  q->setNormal(normal);
+  for (Adesk::UInt16 i = 0; i < 4; ++i)
+    q->setPointAt(i, corners[i]);
+  return q;
 }
 } // namespace
 
-AcDbEntity* DwgEntityReader::solid(DwgObject& o, Result&)
+// SOLID (31) and TRACE (32) have the same fields: the thickness, the elevation, four
+// corners in the plane of the normal, and the normal.
+AcDbEntity* DwgEntityReader::quadrilateral(DwgObject& o, Result&)
 {
+  DwgBitReader& r = o.data;
+  r.thickness();
+  const double elevation = r.BD();
   AcGePoint3d c[4];
-  AcGeVector3d n;
-  readCorners(o.data, c, n);
-  AcDbSolid* s = new AcDbSolid;
-  s->setNormal(n);
-  for (Adesk::UInt16 i = 0; i < 4; ++i)
-    s->setPointAt(i, c[i]);
-  return s;
-}
-
-AcDbEntity* DwgEntityReader::trace(DwgObject& o, Result&)
-{
-  AcGePoint3d c[4];
-  AcGeVector3d n;
-  readCorners(o.data, c, n);
-  AcDbTrace* t = new AcDbTrace;
-  t->setNormal(n);
-  for (Adesk::UInt16 i = 0; i < 4; ++i)
-    t->setPointAt(i, c[i]);
-  return t;
+  for (AcGePoint3d& p : c) {
+    r.RD2(p.x, p.y);
+    p.z = elevation;
+  }
+  const AcGeVector3d n = unitOrZ(r.extrusion());
+  for (AcGePoint3d& p : c)
+    p = ocsToWorld(p, n);
+  return o.type == 32 ? makeQuadrilateral<AcDbTrace>(c, n) : makeQuadrilateral<AcDbSolid>(c, n);
 }
 
 AcDbEntity* DwgEntityReader::shape(DwgObject& o, Result&)

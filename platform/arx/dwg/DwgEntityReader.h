@@ -62,8 +62,7 @@ public:
   AcDbEntity* dimension(DwgObject& o, Result& out);
   AcDbEntity* point(DwgObject& o, Result& out);
   AcDbEntity* face(DwgObject& o, Result& out);
-  AcDbEntity* solid(DwgObject& o, Result& out);
-  AcDbEntity* trace(DwgObject& o, Result& out);
+  AcDbEntity* quadrilateral(DwgObject& o, Result& out); // SOLID and TRACE
   AcDbEntity* shape(DwgObject& o, Result& out);
   AcDbEntity* viewport(DwgObject& o, Result& out);
   AcDbEntity* ellipse(DwgObject& o, Result& out);
