@@ -59,6 +59,9 @@ public:
   }
   // The watcher stopped the read: the reader should stop too.
   bool cancelled() const { return m_cancelled; }
+  // Tells the watcher how far the read is now, whatever the count: for a reader whose
+  // items are few and heavy (a DWG's objects), every so many of them.
+  void askWatcherNow() { askWatcher(); }
 
 private:
   // Every 1024 records and entities: tells the watcher how far the read is.

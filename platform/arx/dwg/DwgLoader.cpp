@@ -28,10 +28,28 @@ const TableRow kTables[] = {{8, 64}, {3, 56}, {2, 50}, {5, 52}, {7, 60},
                             {6, 62}, {4, 66}, {1, 68}, {0, 48}};
 } // namespace
 
+namespace {
+// A watcher that follows the read is told how far it is every so many objects opened.
+const std::size_t kObjectsPerReport = 64;
+
+double positionOf(const void* loader)
+{
+  return static_cast<const DwgLoader*>(loader)->position();
+}
+} // namespace
+
 DwgLoader::DwgLoader(AcDbDatabase& database, const std::uint8_t* data, std::size_t size)
     : m_builder(database), m_data(data), m_size(size), m_objects(m_sections, m_classes),
       m_entity(m_builder, m_text, m_layers, m_blockIds)
 {
+  m_builder.setPosition(&positionOf, this);
+}
+
+double DwgLoader::position() const
+{
+  if (m_toOpen == 0)
+    return 0.0;
+  return m_opened >= m_toOpen ? 1.0 : static_cast<double>(m_opened) / static_cast<double>(m_toOpen);
 }
 
 bool DwgLoader::looksLikeDwg(const char* data, std::size_t size)
@@ -50,6 +68,13 @@ bool DwgLoader::fail(const DwgFault& fault)
     m_error = fault.section + ": byte " + std::to_string(fault.offset) + ": " + fault.what;
     m_status = Acad::eDwgNotRecognized;
   }
+  return false;
+}
+
+bool DwgLoader::cancel()
+{
+  m_error = "Reading cancelled";
+  m_status = Acad::eFileAccessErr;
   return false;
 }
 
@@ -135,6 +160,8 @@ bool DwgLoader::findControls()
     unsigned type = 0;
     if (!m_objects.peekType(e.second, type))
       continue; // a damaged object is reported when it is read
+    if (m_objects.isEntityType(type) || (type >= 48 && type <= 69))
+      ++m_toOpen;
     if (type >= 48 && type <= 68 && type % 2 == 0 && type != 54 && type != 58) {
       auto it = m_controls.find(type);
       if (it == m_controls.end() || e.first < it->second)
@@ -146,6 +173,10 @@ bool DwgLoader::findControls()
 
 bool DwgLoader::open(std::uint64_t handle, DwgObject& object)
 {
+  if (++m_opened % kObjectsPerReport == 0)
+    m_builder.askWatcherNow();
+  if (m_builder.cancelled())
+    return cancel();
   auto it = m_offsets.find(handle);
   if (it == m_offsets.end())
     return fail("AcDb:Handles: byte 0: object " + std::to_string(handle) +

@@ -30,12 +30,15 @@ public:
   // Reads the drawing. eOk, or a failing status with error() set.
   Acad::ErrorStatus load();
   // Why load failed: "AcDb:Classes: byte 12: CRC mismatch of the section" (the caller
-  // puts the file name in front).
+  // puts the file name in front); "Reading cancelled" when the watcher stopped it.
   const std::string& error() const { return m_error; }
+  // How far the read is, 0 to 1: the objects opened, of those it will open.
+  double position() const;
 
 private:
   bool fail(const DwgFault& fault);
   bool fail(const std::string& what);
+  bool cancel(); // the watcher stopped the read
   bool readContainer();
   bool readSections();
   bool findControls();
@@ -78,4 +81,6 @@ private:
   DwgEntityReader m_entity;
   std::string m_error;
   Acad::ErrorStatus m_status = Acad::eOk;
+  std::size_t m_opened = 0; // objects opened so far
+  std::size_t m_toOpen = 0; // tables, their records and the entities: what the read opens
 };

@@ -66,7 +66,8 @@ void describeEntity(AcDbEntity* e, TwinItem& item)
   std::vector<double>& n = item.numbers;
   std::string& t = item.text;
   t = std::string(e->isA()->name()) + " layer=" + e->layerName() +
-      " color=" + std::to_string(e->colorIndex());
+      " color=" + std::to_string(e->colorIndex()) +
+      (e->color().isByColor() ? " rgb=" + std::to_string(e->color().rgb()) : std::string());
   if (AcDbUnknownEntity* u = AcDbUnknownEntity::cast(e))
     t += std::string(" ") + u->dxfName();
   if (AcDbLine* l = AcDbLine::cast(e)) {
@@ -245,7 +246,9 @@ void describeTable(AcDbDatabase& db, const char* kind, std::vector<TwinItem>& ou
     item.text = r->name();
     if (AcDbLayerTableRecord* layer = AcDbLayerTableRecord::cast(r))
       item.text += " color " + std::to_string(layer->color().colorIndex()) +
-                   (layer->isOff() ? " off" : " on") + (layer->isFrozen() ? " frozen" : "");
+                   (layer->isOff() ? " off" : " on") + (layer->isFrozen() ? " frozen" : "") +
+                   (layer->color().isByColor() ? " rgb " + std::to_string(layer->color().rgb())
+                                               : std::string());
     out.push_back(item);
   }
   table->close();
