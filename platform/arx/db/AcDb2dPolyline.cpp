@@ -30,6 +30,7 @@ AcDb2dPolyline::~AcDb2dPolyline()
 {
   for (AcDbEntity* v : m_vertices)
     delete v;
+  delete m_sequenceEnd;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::openVertex(AcDb2dVertex*& vertex, AcDbObjectId id,
@@ -56,6 +57,11 @@ Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex)
   m_vertices.push_back(vertex);
   if (database() != nullptr)
     database()->makeResident(vertex, objectId());
+  if (m_sequenceEnd == nullptr) {
+    m_sequenceEnd = new AcDbSequenceEnd;
+    if (database() != nullptr)
+      database()->makeResident(m_sequenceEnd, objectId());
+  }
   return Acad::eOk;
 }
 
@@ -63,6 +69,7 @@ AcDb3dPolyline::~AcDb3dPolyline()
 {
   for (AcDbEntity* v : m_vertices)
     delete v;
+  delete m_sequenceEnd;
 }
 
 Acad::ErrorStatus AcDb3dPolyline::openVertex(AcDb3dPolylineVertex*& vertex, AcDbObjectId id,
@@ -80,5 +87,10 @@ Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex)
   m_vertices.push_back(vertex);
   if (database() != nullptr)
     database()->makeResident(vertex, objectId());
+  if (m_sequenceEnd == nullptr) {
+    m_sequenceEnd = new AcDbSequenceEnd;
+    if (database() != nullptr)
+      database()->makeResident(m_sequenceEnd, objectId());
+  }
   return Acad::eOk;
 }

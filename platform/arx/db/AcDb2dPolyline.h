@@ -5,6 +5,7 @@
 
 #include "arx/db/AcDbCurve.h"
 #include "arx/db/AcDbObjectIterator.h"
+#include "arx/db/AcDbSequenceEnd.h"
 #include "arx/db/AcDbVertex.h"
 
 #include <vector>
@@ -46,6 +47,8 @@ public:
   double elevation() const { return m_elevation; }
   AcGeVector3d normal() const { return m_normal; }
   bool isClosed() const override { return m_closed; }
+  // The SEQEND after the vertices (not opened); null while there are none.
+  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
 
   // Appends a vertex made with new; the polyline owns it from then on.
   Acad::ErrorStatus appendVertex(AcDb2dVertex* vertex);
@@ -58,4 +61,5 @@ private:
   AcGeVector3d m_normal{0.0, 0.0, 1.0};
   double m_elevation = 0.0;
   bool m_closed = false;
+  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first vertex
 };

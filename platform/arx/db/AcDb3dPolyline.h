@@ -4,6 +4,7 @@
 
 #include "arx/db/AcDbCurve.h"
 #include "arx/db/AcDbObjectIterator.h"
+#include "arx/db/AcDbSequenceEnd.h"
 #include "arx/db/AcDbVertex.h"
 
 #include <vector>
@@ -31,6 +32,8 @@ public:
   Acad::ErrorStatus openVertex(AcDb3dPolylineVertex*& vertex, AcDbObjectId id, AcDb::OpenMode mode,
                                bool openErased = false) const;
   bool isClosed() const override { return m_closed; }
+  // The SEQEND after the vertices (not opened); null while there are none.
+  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
 
   Acad::ErrorStatus appendVertex(AcDb3dPolylineVertex* vertex);
   void setClosed(bool closed) { m_closed = closed; }
@@ -38,4 +41,5 @@ public:
 private:
   std::vector<AcDbEntity*> m_vertices; // owned AcDb3dPolylineVertex objects, in order
   bool m_closed = false;
+  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first vertex
 };

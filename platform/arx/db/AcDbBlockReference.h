@@ -3,9 +3,14 @@
 //   AcDbMInsertBlock    the same block repeated in a grid of columns and rows
 #pragma once
 
+#include "arx/db/AcDbAttribute.h"
 #include "arx/db/AcDbEntity.h"
+#include "arx/db/AcDbObjectIterator.h"
+#include "arx/db/AcDbSequenceEnd.h"
 #include "arx/ge/AcGeMatrix3d.h"
 #include "arx/ge/AcGeScale3d.h"
+
+#include <vector>
 
 class AcDbBlockReference : public AcDbEntity {
 public:
@@ -15,6 +20,7 @@ public:
       : m_block(blockTableRecord), m_position(position)
   {
   }
+  ~AcDbBlockReference() override;
 
   AcDbObjectId blockTableRecord() const { return m_block; }
   // Insertion point in world coordinates.
@@ -33,12 +39,21 @@ public:
   void setRotation(double r) { m_rotation = r; }
   void setNormal(const AcGeVector3d& n) { m_normal = n; }
 
+  // The attributes (a new iterator: delete it when done), in the order they follow
+  // the reference; the SEQEND after them (not opened), null while there are none.
+  AcDbObjectIterator* attributeIterator() const { return new AcDbObjectIterator(&m_attributes); }
+  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
+  // Appends an attribute made with new; the reference owns it from then on.
+  Acad::ErrorStatus appendAttribute(AcDbAttribute* attribute);
+
 private:
-  AcDbObjectId m_block;                 // the block table record inserted
-  AcGePoint3d m_position;               // world coordinates
-  AcGeScale3d m_scale;                  // x, y, z factors
-  AcGeVector3d m_normal{0.0, 0.0, 1.0}; // extrusion direction
-  double m_rotation = 0.0;              // radians
+  std::vector<AcDbEntity*> m_attributes;    // owned AcDbAttribute objects, in order
+  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first attribute
+  AcDbObjectId m_block;                     // the block table record inserted
+  AcGePoint3d m_position;                   // world coordinates
+  AcGeScale3d m_scale;                      // x, y, z factors
+  AcGeVector3d m_normal{0.0, 0.0, 1.0};     // extrusion direction
+  double m_rotation = 0.0;                  // radians
 };
 
 class AcDbMInsertBlock : public AcDbBlockReference {

@@ -2,6 +2,7 @@
 
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDb3dPolyline.h"
+#include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbDimStyleTable.h"
 #include "arx/db/AcDbLayerTable.h"
@@ -84,19 +85,29 @@ void AcDbDatabase::makeResident(AcDbObject* object, AcDbObjectId owner)
   object->m_database = this;
   object->m_ownerId = owner;
   object->m_handle = m_nextHandle++;
-  // Polylines own their vertices: those join the database with them.
+  // Polylines own their vertices, references their attributes, and both the SEQEND
+  // after them: those join the database with them.
   AcDbObjectIterator* it = nullptr;
+  AcDbSequenceEnd* end = nullptr;
   const AcRxClass* cls = object->isA();
-  if (cls == AcDb2dPolyline::desc())
+  if (cls == AcDb2dPolyline::desc()) {
     it = static_cast<const AcDb2dPolyline*>(object)->vertexIterator();
-  else if (cls == AcDb3dPolyline::desc())
+    end = static_cast<const AcDb2dPolyline*>(object)->sequenceEnd();
+  } else if (cls == AcDb3dPolyline::desc()) {
     it = static_cast<const AcDb3dPolyline*>(object)->vertexIterator();
+    end = static_cast<const AcDb3dPolyline*>(object)->sequenceEnd();
+  } else if (const AcDbBlockReference* r = AcDbBlockReference::cast(object)) {
+    it = r->attributeIterator();
+    end = r->sequenceEnd();
+  }
   if (it != nullptr) {
     for (it->start(); !it->done(); it->step(false, false))
       if (it->entity()->m_database == nullptr)
         makeResident(it->entity(), object->objectId());
     delete it;
   }
+  if (end != nullptr && end->m_database == nullptr)
+    makeResident(end, object->objectId());
 }
 
 const char* AcDbDatabase::internName(const char* name)

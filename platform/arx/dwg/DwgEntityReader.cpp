@@ -4,6 +4,7 @@
 #include "arx/db/AcDb3dPolyline.h"
 #include "arx/db/AcDb3dSolid.h"
 #include "arx/db/AcDbArc.h"
+#include "arx/db/AcDbAttribute.h"
 #include "arx/db/AcDbAttributeDefinition.h"
 #include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBody.h"
@@ -262,10 +263,20 @@ AcDbEntity* DwgEntityReader::text(DwgObject& o, Result&)
   return readText(o, new AcDbText, false);
 }
 
-AcDbEntity* DwgEntityReader::attribute(DwgObject&, Result& out)
+AcDbEntity* DwgEntityReader::attribute(DwgObject& o, Result& out)
 {
-  out.role = kPart; // attributes belong to their reference
-  return nullptr;
+  AcDbAttribute* a = new AcDbAttribute;
+  readText(o, a, true);
+  DwgBitReader& r = o.data;
+  if (o.version >= 1024)
+    r.RC(); // version
+  unsigned kind = 1;
+  if (o.version >= 1032)
+    kind = r.RC(); // 1 single line; a multiline one keeps text of its own first
+  if (kind == 1)
+    a->setTag(string(o).c_str());
+  out.role = kAttribute; // attributes belong to their reference
+  return a;
 }
 
 AcDbEntity* DwgEntityReader::attributeDefinition(DwgObject& o, Result&)
@@ -318,8 +329,9 @@ AcDbEntity* DwgEntityReader::readInsert(DwgObject& o, Result& out, bool multiple
   const double rotation = r.BD();
   const AcGeVector3d normal = unitOrZ(r.vector3());
   const bool attributes = r.B();
+  std::uint32_t ownedCount = 0;
   if (o.version >= 1018 && attributes)
-    r.BL(); // owned objects
+    ownedCount = r.BL(); // the attributes
   AcDbBlockReference* ref;
   if (multiple) {
     AcDbMInsertBlock* m = new AcDbMInsertBlock;
@@ -331,8 +343,18 @@ AcDbEntity* DwgEntityReader::readInsert(DwgObject& o, Result& out, bool multiple
   } else {
     ref = new AcDbBlockReference;
   }
-  (void)out;
   ref->setBlockTableRecord(block(o.reference()));
+  if (attributes) {
+    // The attributes that follow: the first and last (linked on), or all of them.
+    if (o.version < 1018) {
+      out.firstVertex = o.reference();
+      out.lastVertex = o.reference();
+    } else {
+      owned(o, ownedCount, out);
+    }
+    o.handles.H(); // SEQEND
+    out.role = kReference;
+  }
   ref->setNormal(normal);
   ref->setPosition(ocsToWorld(at, normal));
   ref->setScaleFactors(AcGeScale3d(sx, sy, sz));
@@ -354,6 +376,7 @@ AcDbEntity* DwgEntityReader::table(DwgObject& o, Result& out)
 {
   // A table starts as a block reference: its point, scale, rotation, normal.
   AcDbBlockReference* ref = static_cast<AcDbBlockReference*>(readInsert(o, out, false));
+  out = Result(); // a table's cells are no attributes
   AcDbTable* t = new AcDbTable;
   t->setBlockTableRecord(ref->blockTableRecord());
   t->setNormal(ref->normal());

@@ -17,15 +17,18 @@ class DwgEntityReader {
 public:
   // What the loader does with a decoded entity.
   enum Role {
-    kEntity,   // an entity of its block
-    kPolyline, // a polyline whose vertices follow (see vertices)
-    kVertex,   // a vertex of the polyline being read
-    kPart      // an attribute, SEQEND or mesh vertex: not in the block
+    kEntity,    // an entity of its block
+    kPolyline,  // a polyline whose vertices follow (see vertices)
+    kReference, // a block reference whose attributes follow (see vertices)
+    kVertex,    // a vertex of the polyline being read
+    kAttribute, // an attribute of the reference being read
+    kPart       // a SEQEND or mesh vertex: not in the block
   };
   struct Result {
     AcDbEntity* entity = nullptr; // new, not yet in a database; null for parts
     Role role = kEntity;
-    // A polyline's vertices: the first and last (R13-R2000) or all of them (R2004 on).
+    // What a polyline or reference owns (its vertices or attributes): the first and
+    // last (R13-R2000) or all of them (R2004 on).
     std::uint64_t firstVertex = 0;
     std::uint64_t lastVertex = 0;
     std::vector<std::uint64_t> vertices;

@@ -2,6 +2,7 @@
 
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDb3dPolyline.h"
+#include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbLayerTable.h"
 
@@ -419,7 +420,7 @@ bool DwgLoader::readEntities(AcDbBlockTableRecord* block, std::uint64_t first, s
 
 // Opens object `handle`, which must be an entity (the fault names it as a vertex or as an
 // object of a block), and reads its common data and its own fields.
-bool DwgLoader::readEntityObject(std::uint64_t handle, bool vertex, DwgEntityCommon& common,
+bool DwgLoader::readEntityObject(std::uint64_t handle, const char* owned, DwgEntityCommon& common,
                                  DwgEntityReader::Result& result)
 {
   DwgObject o;
@@ -427,8 +428,8 @@ bool DwgLoader::readEntityObject(std::uint64_t handle, bool vertex, DwgEntityCom
   if (!open(handle, o))
     return false;
   if (!m_objects.isEntityType(o.type)) {
-    const std::string what = vertex ? "vertex " + std::to_string(handle)
-                                    : "object " + std::to_string(handle) + " of a block";
+    const std::string what = owned != nullptr ? owned + (" " + std::to_string(handle))
+                                              : "object " + std::to_string(handle) + " of a block";
     return fail(DwgFault{"AcDb:AcDbObjects", o.offset, what + " is not an entity"});
   }
   if (!m_objects.readEntityCommon(o, common, fault))
@@ -442,7 +443,7 @@ bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, st
 {
   DwgEntityCommon common;
   DwgEntityReader::Result result;
-  if (!readEntityObject(handle, false, common, result))
+  if (!readEntityObject(handle, nullptr, common, result))
     return false;
   next = common.next;
   switch (result.role) {
@@ -450,10 +451,12 @@ bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, st
     m_builder.append(block, result.entity);
     return true;
   case DwgEntityReader::kPolyline:
+  case DwgEntityReader::kReference:
     m_builder.append(block, result.entity);
-    return readVertices(result.entity, result);
+    return readOwned(result.entity, result);
   case DwgEntityReader::kVertex:
-    delete result.entity; // a vertex outside its polyline
+  case DwgEntityReader::kAttribute:
+    delete result.entity; // a vertex or attribute outside its owner
     return true;
   case DwgEntityReader::kPart:
     delete result.entity;
@@ -462,10 +465,11 @@ bool DwgLoader::readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, st
   return true;
 }
 
-bool DwgLoader::readVertices(AcDbEntity* polyline, const DwgEntityReader::Result& owner)
+bool DwgLoader::readOwned(AcDbEntity* entity, const DwgEntityReader::Result& owner)
 {
-  AcDb2dPolyline* p2 = AcDb2dPolyline::cast(polyline);
-  AcDb3dPolyline* p3 = AcDb3dPolyline::cast(polyline);
+  AcDb2dPolyline* p2 = AcDb2dPolyline::cast(entity);
+  AcDb3dPolyline* p3 = AcDb3dPolyline::cast(entity);
+  AcDbBlockReference* reference = AcDbBlockReference::cast(entity);
   std::vector<std::uint64_t> chain = owner.vertices;
   const bool linked = m_sections.version < 1018;
   std::uint64_t h = owner.firstVertex;
@@ -480,16 +484,20 @@ bool DwgLoader::readVertices(AcDbEntity* polyline, const DwgEntityReader::Result
       h = chain[i];
     }
     if (++steps > m_offsets.size())
-      return fail("AcDb:AcDbObjects: byte 0: the vertices of a polyline are linked in a loop");
+      return fail(std::string("AcDb:AcDbObjects: byte 0: the ") +
+                  (reference != nullptr ? "attributes of a reference" : "vertices of a polyline") +
+                  " are linked in a loop");
     DwgEntityCommon common;
     DwgEntityReader::Result result;
-    if (!readEntityObject(h, true, common, result))
+    if (!readEntityObject(h, reference != nullptr ? "attribute" : "vertex", common, result))
       return false;
     AcDbEntity* e = result.entity;
     if (AcDb2dVertex* v = AcDb2dVertex::cast(e); v != nullptr && p2 != nullptr)
       p2->appendVertex(v);
     else if (AcDb3dPolylineVertex* v3 = AcDb3dPolylineVertex::cast(e); v3 != nullptr && p3)
       p3->appendVertex(v3);
+    else if (AcDbAttribute* a = AcDbAttribute::cast(e); a != nullptr && reference != nullptr)
+      reference->appendAttribute(a);
     else
       delete e;
     if (linked) {

@@ -50,10 +50,11 @@ private:
   bool readEntities(AcDbBlockTableRecord* block, std::uint64_t first, std::uint64_t last,
                     const std::vector<std::uint64_t>& owned);
   bool readEntity(std::uint64_t handle, AcDbBlockTableRecord* block, std::uint64_t& next);
-  bool readVertices(AcDbEntity* polyline, const DwgEntityReader::Result& result);
-  // `vertex` says whether the object is a polyline's vertex or a block's entity (in
-  // the fault when it is no entity).
-  bool readEntityObject(std::uint64_t handle, bool vertex, DwgEntityCommon& common,
+  // The vertices of a polyline or the attributes of a reference (`owner`).
+  bool readOwned(AcDbEntity* owner, const DwgEntityReader::Result& result);
+  // `owned` names what the object is to its owner ("vertex", "attribute"), null for a
+  // block's entity (in the fault when it is no entity).
+  bool readEntityObject(std::uint64_t handle, const char* owned, DwgEntityCommon& common,
                         DwgEntityReader::Result& result);
   bool open(std::uint64_t handle, DwgObject& object);
   std::string decode(const std::string& raw);

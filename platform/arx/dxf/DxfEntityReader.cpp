@@ -785,3 +785,12 @@ void DxfEntityReader::appendVertexTo(AcDb3dPolyline* polyline)
   common(v);
   polyline->appendVertex(v);
 }
+
+void DxfEntityReader::appendAttributeTo(AcDbBlockReference* reference)
+{
+  AcDbAttribute* a = new AcDbAttribute;
+  makeText(a);
+  a->setTag(m_text2.c_str());
+  common(a);
+  reference->appendAttribute(a);
+}

@@ -74,6 +74,8 @@ public:
   // Appends the vertex just read to a polyline being read.
   void appendVertexTo(AcDb2dPolyline* polyline);
   void appendVertexTo(AcDb3dPolyline* polyline);
+  // Appends the attribute just read to the reference it follows.
+  void appendAttributeTo(class AcDbBlockReference* reference);
   // Gives the references made so far whose block was not yet defined their block,
   // when the drawing has it by now; the others keep a null block id.
   void resolveBlocks();

@@ -2,6 +2,7 @@
 
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDb3dPolyline.h"
+#include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
 
 #include <cstring>
@@ -347,6 +348,7 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
   };
   AcDb2dPolyline* polyline2d = nullptr; // the polyline whose vertices follow
   AcDb3dPolyline* polyline3d = nullptr;
+  AcDbBlockReference* reference = nullptr; // the reference whose attributes follow
   // Tags before the first entity are passed over.
   while (m_tag.code != 0)
     if (!advance())
@@ -382,16 +384,22 @@ bool DxfLoader::readEntities(AcDbBlockTableRecord* target, bool entitiesSection,
     case DxfEntityReader::kSeqEnd:
       polyline2d = nullptr;
       polyline3d = nullptr;
+      reference = nullptr;
       break;
-    case DxfEntityReader::kAttrib:
-      break; // attributes belong to their reference, not to the block
+    case DxfEntityReader::kAttrib: // attributes belong to their reference, not to the block
+      if (reference != nullptr)
+        m_entity.appendAttributeTo(reference);
+      break;
     default: {
       AcDbEntity* entity = m_entity.make();
       polyline2d = nullptr;
       polyline3d = nullptr;
+      reference = nullptr;
       if (m_entity.kind() == DxfEntityReader::kPolyline) {
         polyline2d = AcDb2dPolyline::cast(entity);
         polyline3d = AcDb3dPolyline::cast(entity);
+      } else if (m_entity.kind() == DxfEntityReader::kInsert) {
+        reference = AcDbBlockReference::cast(entity);
       }
       AcDbBlockTableRecord* into = target;
       if (entitiesSection)

@@ -3,6 +3,7 @@
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDb3dPolyline.h"
 #include "arx/db/AcDbArc.h"
+#include "arx/db/AcDbAttribute.h"
 #include "arx/db/AcDbAttributeDefinition.h"
 #include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
@@ -20,6 +21,7 @@
 #include "arx/db/AcDbPolyline.h"
 #include "arx/db/AcDbRasterImage.h"
 #include "arx/db/AcDbRay.h"
+#include "arx/db/AcDbSequenceEnd.h"
 #include "arx/db/AcDbShape.h"
 #include "arx/db/AcDbSolid.h"
 #include "arx/db/AcDbSpline.h"
@@ -40,6 +42,9 @@ struct TypeName {
 };
 const TypeName kTypeNames[] = {
     {&AcDbAttributeDefinition::desc, "ATTDEF"},
+    {&AcDbAttribute::desc, "ATTRIB"},
+    {&AcDbVertex::desc, "VERTEX"},
+    {&AcDbSequenceEnd::desc, "SEQEND"},
     {&AcDbText::desc, "TEXT"},
     {&AcDbMText::desc, "MTEXT"},
     {&AcDbLine::desc, "LINE"},
@@ -157,11 +162,22 @@ void kindGroups(AcDbEntity* e, Groups& g)
       g.real(42, bulge);
     }
     g.vector(210, pl->normal());
+  } else if (AcDb2dVertex* v = AcDb2dVertex::cast(e)) {
+    g.point(10, v->position()); // in the polyline's object coordinate system
+    g.real(42, v->bulge());
+    g.integer(70, 0);
+  } else if (AcDb3dPolylineVertex* v3 = AcDb3dPolylineVertex::cast(e)) {
+    g.point(10, v3->position());
+    g.integer(70, 32); // a 3D polyline's vertex
   } else if (AcDb2dPolyline* p2 = AcDb2dPolyline::cast(e)) {
+    if (p2->sequenceEnd() != nullptr)
+      g.integer(66, 1); // vertices follow
     g.point(10, 0.0, 0.0, p2->elevation());
     g.integer(70, p2->isClosed() ? 1 : 0);
     g.vector(210, p2->normal());
   } else if (AcDb3dPolyline* p3 = AcDb3dPolyline::cast(e)) {
+    if (p3->sequenceEnd() != nullptr)
+      g.integer(66, 1);
     g.integer(70, 8 | (p3->isClosed() ? 1 : 0));
   } else if (AcDbSpline* s = AcDbSpline::cast(e)) {
     g.integer(70, s->isClosed() ? 1 : 0);
@@ -191,6 +207,7 @@ void kindGroups(AcDbEntity* e, Groups& g)
       g.point(11, m->vertexAt(i));
   } else if (AcDbText* t = AcDbText::cast(e)) {
     AcDbAttributeDefinition* d = AcDbAttributeDefinition::cast(e);
+    AcDbAttribute* a = AcDbAttribute::cast(e);
     g.point(10, t->position());
     g.real(40, t->height());
     g.text(1, t->textStringConst());
@@ -204,7 +221,9 @@ void kindGroups(AcDbEntity* e, Groups& g)
       g.text(3, d->promptConst());
       g.text(2, d->tagConst());
     }
-    g.integer(d != nullptr ? 74 : 73, t->verticalMode());
+    if (a != nullptr)
+      g.text(2, a->tagConst());
+    g.integer(d != nullptr || a != nullptr ? 74 : 73, t->verticalMode());
   } else if (AcDbMText* mt = AcDbMText::cast(e)) {
     g.point(10, mt->location());
     g.real(40, mt->textHeight());
@@ -242,6 +261,8 @@ void kindGroups(AcDbEntity* e, Groups& g)
     g.point(10, x->basePoint());
     g.vector(11, x->unitDir());
   } else if (AcDbBlockReference* br = AcDbBlockReference::cast(e)) {
+    if (br->sequenceEnd() != nullptr)
+      g.integer(66, 1); // attributes follow
     g.text(2, blockName(br->blockTableRecord()).c_str());
     g.point(10, br->position());
     if (AcDbTable::cast(e) == nullptr) {
@@ -329,6 +350,61 @@ LispRef hostFirstEntity(const AcDbBlockTableRecord* block)
   return nullptr;
 }
 
+namespace {
+// The entity that owns `e` (a polyline or a reference), or null when its owner is a block.
+AcDbEntity* ownerEntity(const AcDbEntity* e)
+{
+  AcDbEntity* owner = nullptr;
+  if (acdbOpenObject(owner, e->ownerId(), AcDb::kForRead) != Acad::eOk)
+    return nullptr;
+  owner->close();
+  return owner;
+}
+
+// What `owner` owns: its vertices or attributes (a new iterator), and the SEQEND
+// after them; null when it owns none.
+AcDbObjectIterator* ownedEntities(const AcDbEntity* owner, AcDbSequenceEnd*& end)
+{
+  end = nullptr;
+  AcDbObjectIterator* it = nullptr;
+  if (const AcDb2dPolyline* p2 = AcDb2dPolyline::cast(owner)) {
+    end = p2->sequenceEnd();
+    it = p2->vertexIterator();
+  } else if (const AcDb3dPolyline* p3 = AcDb3dPolyline::cast(owner)) {
+    end = p3->sequenceEnd();
+    it = p3->vertexIterator();
+  } else if (const AcDbBlockReference* r = AcDbBlockReference::cast(owner)) {
+    end = r->sequenceEnd();
+    it = r->attributeIterator();
+  }
+  if (end == nullptr) {
+    delete it;
+    return nullptr;
+  }
+  return it;
+}
+
+// After an owned entity `e` of `owner`: the next one, or the owner's SEQEND.
+LispRef nextOwned(const AcDbEntity* owner, const AcDbEntity* e)
+{
+  AcDbSequenceEnd* end = nullptr;
+  AcDbObjectIterator* it = ownedEntities(owner, end);
+  if (it == nullptr)
+    return nullptr;
+  bool passed = e == nullptr; // null: the first one
+  AcDbEntity* next = end;
+  for (it->start(); !it->done(); it->step()) {
+    if (passed) {
+      next = it->entity();
+      break;
+    }
+    passed = it->entity() == e;
+  }
+  delete it;
+  return lispEname(next);
+}
+} // namespace
+
 LispRef hostEntityNext(AcDbDatabase* database, const LispRef& entity)
 {
   if (database == nullptr)
@@ -346,6 +422,21 @@ LispRef hostEntityNext(AcDbDatabase* database, const LispRef& entity)
     }
     table->close();
     return out;
+  }
+  // As AutoLISP walks: from a polyline to its vertices, from a reference with
+  // attributes to them, then to the SEQEND, and from there on after the owner.
+  AcDbSequenceEnd* end = nullptr;
+  if (AcDbObjectIterator* owned = ownedEntities(e, end)) {
+    delete owned;
+    return nextOwned(e, nullptr);
+  }
+  if (AcDbSequenceEnd::cast(e) != nullptr) {
+    e = ownerEntity(e);
+    if (e == nullptr)
+      return nullptr;
+  } else if (AcDbVertex::cast(e) != nullptr || AcDbAttribute::cast(e) != nullptr) {
+    AcDbEntity* owner = ownerEntity(e);
+    return owner != nullptr ? nextOwned(owner, e) : nullptr;
   }
   long index = -1;
   AcDbBlockTableRecord* block = placeOf(e, index);
@@ -370,6 +461,14 @@ LispRef hostEntityList(const LispRef& entity)
   Groups g;
   g.add(-1, entity);
   g.text(0, typeName(e));
+  if (AcDbSequenceEnd::cast(e) != nullptr) {
+    // A SEQEND is on its owner's layer and names its owner, as AutoLISP gives it.
+    AcDbEntity* owner = ownerEntity(e);
+    g.text(8, owner != nullptr ? owner->layerName() : "");
+    if (owner != nullptr)
+      g.add(-2, lispEname(owner));
+    return g.finish();
+  }
   g.text(8, e->layerName());
   if (e->colorIndex() != 256)
     g.integer(62, e->colorIndex());

@@ -3,6 +3,7 @@
 #include "arx/db/AcDb2dPolyline.h"
 #include "arx/db/AcDb3dPolyline.h"
 #include "arx/db/AcDbArc.h"
+#include "arx/db/AcDbAttribute.h"
 #include "arx/db/AcDbAttributeDefinition.h"
 #include "arx/db/AcDbBlockReference.h"
 #include "arx/db/AcDbBlockTable.h"
@@ -199,6 +200,17 @@ void describeEntity(AcDbEntity* e, TwinItem& item)
       t += " " + std::to_string(mi->columns()) + "x" + std::to_string(mi->rows());
       n.insert(n.end(), {mi->columnSpacing(), mi->rowSpacing()});
     }
+    // Its attributes: tag, value, layer and colour, position and height.
+    AcDbObjectIterator* it = br->attributeIterator();
+    for (it->start(); !it->done(); it->step()) {
+      AcDbAttribute* a = AcDbAttribute::cast(it->entity());
+      t += std::string(" a:") + a->tagConst() + "=" + a->textStringConst() + "/" + a->layerName() +
+           "/" + std::to_string(a->colorIndex());
+      add(n, a->position());
+      n.push_back(a->height());
+    }
+    delete it;
+    t += br->sequenceEnd() != nullptr ? " seqend" : "";
   } else if (AcDbDimension* d = AcDbDimension::cast(e)) {
     t += " block " + blockName(d->dimBlockId());
   } else if (AcDbHatch* h = AcDbHatch::cast(e)) {
