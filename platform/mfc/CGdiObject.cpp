@@ -1,15 +1,123 @@
 #include "mfc/CGdiObject.h"
 
+#include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
+
+// Handles to values, in one array probed linearly from each handle's home slot: no
+// allocation per entry, as a preview attaches and detaches a pen and a brush at every
+// change of colour. Erasing moves later entries of a probe run back (no tombstones).
+template <class V> class HandleTable {
+public:
+  V* find(HGDIOBJ handle)
+  {
+    size_t i = indexOf(handle);
+    return i == kNone ? nullptr : &m_slots[i].value;
+  }
+
+  // The value of `handle`, made empty when the handle has none yet.
+  V& at(HGDIOBJ handle)
+  {
+    if (V* value = find(handle)) {
+      return *value;
+    }
+    if ((m_count + 1) * 2 > m_slots.size()) {
+      grow();
+    }
+    size_t i = home(handle);
+    while (m_slots[i].key != nullptr) {
+      i = next(i);
+    }
+    m_slots[i].key = handle;
+    ++m_count;
+    return m_slots[i].value;
+  }
+
+  void erase(HGDIOBJ handle)
+  {
+    size_t hole = indexOf(handle);
+    if (hole == kNone) {
+      return;
+    }
+    m_slots[hole] = Slot();
+    --m_count;
+    for (size_t j = next(hole); m_slots[j].key != nullptr; j = next(j)) {
+      // An entry stays where it is when its home lies after the hole, up to it.
+      size_t k = home(m_slots[j].key);
+      bool stays = hole <= j ? (hole < k && k <= j) : (hole < k || k <= j);
+      if (!stays) {
+        m_slots[hole] = std::move(m_slots[j]);
+        m_slots[j] = Slot();
+        hole = j;
+      }
+    }
+  }
+
+  template <class F> void forEach(F f)
+  {
+    for (Slot& slot : m_slots) {
+      if (slot.key != nullptr) {
+        f(slot.value);
+      }
+    }
+  }
+
+  void clear()
+  {
+    m_slots.clear();
+    m_count = 0;
+  }
+
+private:
+  static const size_t kNone = ~size_t(0);
+  size_t indexOf(HGDIOBJ handle) const
+  {
+    if (m_slots.empty()) {
+      return kNone;
+    }
+    for (size_t i = home(handle);; i = next(i)) {
+      if (m_slots[i].key == handle) {
+        return i;
+      }
+      if (m_slots[i].key == nullptr) {
+        return kNone;
+      }
+    }
+  }
+  struct Slot {
+    HGDIOBJ key = nullptr; // null: a free slot
+    V value{};
+  };
+  size_t home(HGDIOBJ handle) const
+  {
+    uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
+    return static_cast<size_t>((h * 0x9E3779B97F4A7C15ull) >> 32) & (m_slots.size() - 1);
+  }
+  size_t next(size_t i) const { return (i + 1) & (m_slots.size() - 1); }
+  void grow()
+  {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots = std::vector<Slot>(old.empty() ? 16 : old.size() * 2);
+    m_count = 0;
+    for (Slot& slot : old) {
+      if (slot.key != nullptr) {
+        at(slot.key) = std::move(slot.value);
+      }
+    }
+  }
+
+  std::vector<Slot> m_slots; // a power of two of them, at most half in use
+  size_t m_count = 0;
+};
 
 // Handle maps of the user-interface thread: handles attached to a wrapper, and
 // the temporary wrappers made for handles nobody attached (a DC's stock pen).
 struct GdiHandleMaps {
-  std::unordered_map<HGDIOBJ, CGdiObject*> permanent;
-  std::unordered_map<HGDIOBJ, std::unique_ptr<CGdiObject>> temporary;
+  HandleTable<CGdiObject*> permanent;
+  HandleTable<std::unique_ptr<CGdiObject>> temporary;
 };
 
 GdiHandleMaps& maps()
@@ -41,7 +149,7 @@ BOOL CGdiObject::Attach(HGDIOBJ handle)
     return FALSE;
   }
   m_hObject = handle;
-  maps().permanent[handle] = this;
+  maps().permanent.at(handle) = this;
   return TRUE;
 }
 
@@ -49,9 +157,9 @@ HGDIOBJ CGdiObject::Detach()
 {
   HGDIOBJ handle = m_hObject;
   if (handle != nullptr) {
-    auto it = maps().permanent.find(handle);
-    if (it != maps().permanent.end() && it->second == this) {
-      maps().permanent.erase(it);
+    CGdiObject** attached = maps().permanent.find(handle);
+    if (attached != nullptr && *attached == this) {
+      maps().permanent.erase(handle);
     }
   }
   m_hObject = nullptr;
@@ -74,27 +182,26 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ handle)
 void CGdiObject::DeleteTempMap()
 {
   // A temporary wrapper owns nothing: forget its handle before it is destroyed.
-  for (auto& entry : maps().temporary) {
-    entry.second->m_hObject = nullptr;
-  }
+  maps().temporary.forEach(
+      [](std::unique_ptr<CGdiObject>& wrapper) { wrapper->m_hObject = nullptr; });
   maps().temporary.clear();
 }
 
 CGdiObject* CGdiObject::findPermanent(HGDIOBJ handle)
 {
-  auto it = maps().permanent.find(handle);
-  return it == maps().permanent.end() ? nullptr : it->second;
+  CGdiObject** attached = maps().permanent.find(handle);
+  return attached == nullptr ? nullptr : *attached;
 }
 
 CGdiObject* CGdiObject::findTemporary(HGDIOBJ handle)
 {
-  auto it = maps().temporary.find(handle);
-  return it == maps().temporary.end() ? nullptr : it->second.get();
+  std::unique_ptr<CGdiObject>* made = maps().temporary.find(handle);
+  return made == nullptr ? nullptr : made->get();
 }
 
 void CGdiObject::addTemporary(CGdiObject* wrapper)
 {
-  std::unique_ptr<CGdiObject>& slot = maps().temporary[wrapper->m_hObject];
+  std::unique_ptr<CGdiObject>& slot = maps().temporary.at(wrapper->m_hObject);
   if (slot) {
     slot->m_hObject = nullptr; // a wrapper of another class for the same handle
   }

@@ -12,6 +12,33 @@ namespace {
 const double kTwoPi = 6.283185307179586;
 const double kNoBound = std::numeric_limits<double>::infinity();
 
+// The sweep of a bulge arc and the rotation of one of its `segments` steps. Drawings
+// repeat a few bulges many times over (fillets, half and quarter circles), so the last
+// answers are kept (UI thread only).
+void rotationOf(double bulge, int segments, double& sweep, double& cosStep, double& sinStep)
+{
+  struct Answer {
+    double bulge;
+    int segments;
+    double sweep, cosStep, sinStep;
+  };
+  static Answer kept[4] = {};
+  static unsigned next = 0;
+  for (const Answer& a : kept) {
+    if (a.bulge == bulge && a.segments == segments && bulge != 0.0) {
+      sweep = a.sweep;
+      cosStep = a.cosStep;
+      sinStep = a.sinStep;
+      return;
+    }
+  }
+  sweep = 4.0 * std::atan(bulge);
+  double step = segments > 0 ? sweep / segments : 0.0;
+  cosStep = std::cos(step);
+  sinStep = std::sin(step);
+  kept[next++ % 4] = Answer{bulge, segments, sweep, cosStep, sinStep};
+}
+
 } // namespace
 
 ArcTrace circularArcTrace(const AcGePoint3d& center, double radius, double start, double step,
@@ -64,15 +91,13 @@ ArcTrace bulgeArcTrace(const AcGePoint3d& p1, const AcGePoint3d& p2, double bulg
   t.sin0 = dy / length;
   // The arc sweeps four times the arctangent of the bulge. The exact sweep is taken between
   // the two directions from the computed centre, whose rounding moves each direction by
-  // about its error over the radius: E bounds that, with a wide margin.
-  double sweep = 4.0 * std::atan(bulge);
+  // about its error over the radius: e bounds that, with a wide margin.
+  double sweep = 0.0;
+  rotationOf(bulge, segments, sweep, t.cosStep, t.sinStep);
   double r = circle.radius;
   double spread = std::fabs(p1.x) + std::fabs(p1.y) + std::fabs(p2.x) + std::fabs(p2.y) +
                   std::fabs(circle.center.x) + std::fabs(circle.center.y);
   double e = 16.0 * DBL_EPSILON * (1.0 + spread / r);
-  double step = segments > 0 ? sweep / segments : 0.0;
-  t.cosStep = std::cos(step);
-  t.sinStep = std::sin(step);
   // Vertex k's angle: the start's error, k / segments of the sweep's, and the sums.
   t.angleError = 4.0 * e + (segments + 2) * DBL_EPSILON * (2.0 * kTwoPi + 4.0);
   // The exact sweep wraps at 0 and at a whole turn: near either the rounding could
@@ -83,4 +108,46 @@ ArcTrace bulgeArcTrace(const AcGePoint3d& p1, const AcGePoint3d& p2, double bulg
     t.angleError = kNoBound;
   }
   return t;
+}
+
+const double* rotationTable(double cosStep, double sinStep, int n)
+{
+  struct Table {
+    double cosStep, sinStep;
+    int n;              // -1: not made
+    unsigned long used; // when it last served
+    double turns[2 * (kMostTracedSteps + 1)];
+  };
+  // The least recently used table goes: the steps of one-off arcs pass through without
+  // pushing out those of the circles and bulges that come back.
+  static Table kept[8] = {};
+  static unsigned long clock = 0;
+  if (n < 0 || n > kMostTracedSteps) {
+    return nullptr;
+  }
+  ++clock;
+  Table* oldest = &kept[0];
+  for (Table& t : kept) {
+    if (t.used != 0 && t.n >= n && t.cosStep == cosStep && t.sinStep == sinStep) {
+      t.used = clock;
+      return t.turns;
+    }
+    if (t.used < oldest->used) {
+      oldest = &t;
+    }
+  }
+  Table& t = *oldest;
+  t.cosStep = cosStep;
+  t.sinStep = sinStep;
+  t.n = n;
+  t.used = clock;
+  double c = 1.0, s = 0.0;
+  for (int k = 0; k <= n; ++k) {
+    t.turns[2 * k] = c;
+    t.turns[2 * k + 1] = s;
+    double turned = c * cosStep - s * sinStep;
+    s = s * cosStep + c * sinStep;
+    c = turned;
+  }
+  return t.turns;
 }

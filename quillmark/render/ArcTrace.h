@@ -35,3 +35,13 @@ ArcTrace circularArcTrace(const AcGePoint3d& center, double radius, double start
 // The arc from p1 to p2 that `bulge` (not 0) describes, in `segments` steps, as
 // bulgeArcSteps tessellates it; its angles are not computed here.
 ArcTrace bulgeArcTrace(const AcGePoint3d& p1, const AcGePoint3d& p2, double bulge, int segments);
+
+// Vertices a rotation table holds at most, after the first.
+const int kMostTracedSteps = 64;
+
+// The directions of vertices 0 .. n of an arc whose first vertex points along the x axis,
+// turned step by step by (cosStep, sinStep): cos and sin of vertex k at [2k] and [2k + 1].
+// Null for n beyond kMostTracedSteps (or below 0). The last few tables are kept, as the
+// circles of a drawing share one step and its bulges a few (UI thread only); the answer
+// stays valid until the next call.
+const double* rotationTable(double cosStep, double sinStep, int n);

@@ -7,7 +7,9 @@
 #include "quillmark/view/CBlockView.h"
 
 #include <cfloat>
+#include <cstddef>
 #include <cmath>
+#include <emmintrin.h>
 
 namespace {
 
@@ -15,41 +17,13 @@ namespace {
 // a few thousand times what a handful of operations can lose.
 const double kRoundingShare = 0x1p-40;
 
+// A vertex's two truncated coordinates are stored at once as a POINT.
+static_assert(sizeof(POINT) == 8 && offsetof(POINT, y) == 4, "POINT is two 32-bit coordinates");
+
 bool isAffine(const AcGeMatrix3d& m)
 {
   return m.entry[3][0] == 0.0 && m.entry[3][1] == 0.0 && m.entry[3][2] == 0.0 &&
          m.entry[3][3] == 1.0;
-}
-
-// The logical coordinate of a view coordinate known to lie within `tolerance` of
-// `approx`: truncated toward zero, as logicalPoint does, when every value in that span
-// truncates alike and lies in the logical range. False when one integer (a boundary of
-// the truncation) lies in the span: the caller then computes the value itself.
-inline bool settle(double approx, double tolerance, LONG& out)
-{
-  double lo = approx - tolerance;
-  double hi = approx + tolerance;
-  if (lo > 0.0) {
-    long long t = static_cast<long long>(lo);
-    if (!(hi < kLogicalLimit) || static_cast<double>(t) == lo || static_cast<long long>(hi) != t) {
-      return false;
-    }
-    out = static_cast<LONG>(t);
-    return true;
-  }
-  if (hi < 0.0) {
-    long long t = static_cast<long long>(hi);
-    if (!(lo > -kLogicalLimit) || static_cast<double>(t) == hi || static_cast<long long>(lo) != t) {
-      return false;
-    }
-    out = static_cast<LONG>(t);
-    return true;
-  }
-  if (lo > -1.0 && hi < 1.0) {
-    out = 0; // the whole span truncates to zero
-    return true;
-  }
-  return false;
 }
 
 } // namespace
@@ -90,10 +64,12 @@ bool CBlockView::arcWithinExtents(const AcGePoint3d& around, double reach) const
 
 bool CBlockView::traceArc(const ArcTrace& trace, POINT* out)
 {
-  // Logical coordinate i of a vertex at direction (c, s): base + gainCos c + gainSin s,
-  // the draw pass's transform of the centre and of the radius's two components. It
-  // differs from the exact way's value by the radius's reach times the error in the
-  // direction, and by the rounding of either way's sums.
+  // Logical coordinate i of the vertex at direction (c, s): base + gainCos c + gainSin s,
+  // the draw pass's transform of the centre and of the radius's two components. Vertex
+  // k's direction is the first one turned by k steps, (C_k, S_k) of the rotation table,
+  // so the coordinate is base + along C_k + across S_k. It differs from the exact way's
+  // value by the radius's reach times the error in the direction, and by the rounding
+  // of either way's sums.
   const double(*e)[4] = m_xform.entry;
   const double r = trace.radius;
   const double x = trace.center.x + m_offset.x;
@@ -102,14 +78,17 @@ bool CBlockView::traceArc(const ArcTrace& trace, POINT* out)
   const double scaleBase[2] = {m_scaleBase.x, m_scaleBase.y};
   const double origin[2] = {m_originX, m_originY};
   const double drift = (trace.n + 2) * 64.0 * DBL_EPSILON; // the rotation's own rounding
-  double base[2], gainCos[2], gainSin[2], tolerance[2];
-  bool vouched = isAffine(m_xform);
+  double base[2], along[2], across[2], tolerance[2];
+  const double* turns = rotationTable(trace.cosStep, trace.sinStep, trace.n);
+  bool vouched = isAffine(m_xform) && turns != nullptr;
   for (int i = 0; i < 2; ++i) {
     base[i] = scaleBase[i] +
               (e[i][0] * x + e[i][1] * y + e[i][2] * z + e[i][3] - scaleBase[i]) * m_scale -
               origin[i];
-    gainCos[i] = e[i][0] * r * m_scale;
-    gainSin[i] = e[i][1] * r * m_scale;
+    double gainCos = e[i][0] * r * m_scale;
+    double gainSin = e[i][1] * r * m_scale;
+    along[i] = gainCos * trace.cos0 + gainSin * trace.sin0;
+    across[i] = gainSin * trace.cos0 - gainCos * trace.sin0;
     double size = std::fabs(m_scale) *
                       (std::fabs(e[i][0]) *
                            (std::fabs(trace.center.x) + std::fabs(m_offset.x) + std::fabs(r)) +
@@ -118,44 +97,65 @@ bool CBlockView::traceArc(const ArcTrace& trace, POINT* out)
                        std::fabs(e[i][2]) * (std::fabs(trace.center.z) + std::fabs(m_offset.z)) +
                        std::fabs(e[i][3]) + std::fabs(scaleBase[i])) +
                   std::fabs(scaleBase[i]) + std::fabs(origin[i]);
-    tolerance[i] =
-        4.0 * ((std::fabs(gainCos[i]) + std::fabs(gainSin[i])) * (trace.angleError + drift) +
-               size * kRoundingShare);
+    tolerance[i] = 4.0 * ((std::fabs(gainCos) + std::fabs(gainSin)) * (trace.angleError + drift) +
+                          size * kRoundingShare);
     // A span of a quarter unit or more would send most vertices the exact way anyway.
-    vouched = vouched && tolerance[i] < 0.25 && std::isfinite(base[i]);
+    vouched = vouched && tolerance[i] < 0.25 && std::isfinite(base[i]) && std::isfinite(along[i]) &&
+              std::isfinite(across[i]);
   }
-  bool anglesKnown = trace.anglesKnown;
-  double start = trace.start;
-  double step = trace.step;
-  double angle = start; // vertex k's exact angle, while the angles are known
-  double c = trace.cos0;
-  double s = trace.sin0;
-  for (int k = 0; k <= trace.n; ++k) {
-    LONG lx = 0, ly = 0;
-    if (vouched && settle(base[0] + gainCos[0] * c + gainSin[0] * s, tolerance[0], lx) &&
-        settle(base[1] + gainCos[1] * c + gainSin[1] * s, tolerance[1], ly)) {
-      out[k].x = lx;
-      out[k].y = ly;
-    } else {
-      ++m_tracedExactly;
-      if (!anglesKnown) {
-        BulgeArcSteps steps = bulgeArcSteps(trace.p1, trace.p2, trace.bulge, trace.n);
-        start = steps.start;
-        step = steps.step;
-        anglesKnown = true;
-        angle = start;
-        for (int j = 0; j < k; ++j) {
-          angle += step;
-        }
-      }
-      if (!placeExactly(polarPoint(trace.center, angle, r), out[k])) {
+  if (!vouched) {
+    for (int k = 0; k <= trace.n; ++k) {
+      if (!placeTracedVertex(trace, k, out[k])) {
         return false;
       }
     }
-    angle += step;
-    double turned = c * trace.cosStep - s * trace.sinStep;
-    s = s * trace.cosStep + c * trace.sinStep;
-    c = turned;
+    return true;
+  }
+  // Both coordinates of a vertex at once, the vertices independent of each other. A
+  // coordinate v within t (under a quarter) of the exact value truncates as the exact
+  // value does when the span v - t .. v + t holds no whole unit other than 0: with a the
+  // size of v and f its part beyond a whole unit, when f + t < 1 and f > t (or v lies
+  // within 1 of 0, where everything truncates to 0); and it lies in the logical range
+  // when a < 2^27 - 2. Other vertices are placed the exact way.
+  const __m128d b = _mm_set_pd(base[1], base[0]);
+  const __m128d u = _mm_set_pd(along[1], along[0]);
+  const __m128d w = _mm_set_pd(across[1], across[0]);
+  const __m128d t = _mm_set_pd(tolerance[1], tolerance[0]);
+  const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
+  const __m128d one = _mm_set1_pd(1.0);
+  const __m128d zero = _mm_setzero_pd();
+  const __m128d inRange = _mm_set1_pd(kLogicalLimit - 1.0);
+  for (int k = 0; k <= trace.n; ++k) {
+    __m128d v = _mm_add_pd(_mm_add_pd(b, _mm_mul_pd(u, _mm_set1_pd(turns[2 * k]))),
+                           _mm_mul_pd(w, _mm_set1_pd(turns[2 * k + 1])));
+    __m128i whole = _mm_cvttpd_epi32(v); // truncated toward zero, as logicalPoint does
+    __m128d a = _mm_and_pd(v, magnitude);
+    __m128d f = _mm_sub_pd(a, _mm_and_pd(_mm_cvtepi32_pd(whole), magnitude)); // exact
+    __m128d settled =
+        _mm_and_pd(_mm_and_pd(_mm_cmplt_pd(a, inRange), _mm_cmplt_pd(_mm_add_pd(f, t), one)),
+                   _mm_or_pd(_mm_cmpgt_pd(f, t), _mm_cmpeq_pd(_mm_cvtepi32_pd(whole), zero)));
+    if (_mm_movemask_pd(settled) == 3) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[k]), whole);
+    } else if (!placeTracedVertex(trace, k, out[k])) {
+      return false;
+    }
   }
   return true;
+}
+
+bool CBlockView::placeTracedVertex(const ArcTrace& trace, int k, POINT& out)
+{
+  ++m_tracedExactly;
+  double start = trace.start;
+  double step = trace.step;
+  if (!trace.anglesKnown) {
+    BulgeArcSteps steps = bulgeArcSteps(trace.p1, trace.p2, trace.bulge, trace.n);
+    start = steps.start;
+    step = steps.step;
+  }
+  double angle = start; // the drawers' angle of vertex k: k sums of the step
+  for (int j = 0; j < k; ++j) {
+    angle += step;
+  }
+  return placeExactly(polarPoint(trace.center, angle, trace.radius), out);
 }

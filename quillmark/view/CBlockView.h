@@ -184,6 +184,8 @@ public:
   // logical range or the arc is beyond what the rotation can vouch for: the caller
   // then places every vertex the exact way.
   bool traceArc(const ArcTrace& trace, POINT* out);
+  // Vertex k of the traced arc, the exact way; false when it lies beyond the logical range.
+  bool placeTracedVertex(const ArcTrace& trace, int k, POINT& out);
   // Draw pass: the bulge path as drawBulgePath draws it, its arcs traced, in one
   // polyline from m_logical (with room for every point); false, having drawn nothing,
   // when a point leaves the logical range.
