@@ -143,7 +143,7 @@ void CBlockView::drawBulgePath(const PointBuffer& vertices, const BulgeBuffer& b
   long long total = 0;
   for (int i = 0; i < n; ++i) {
     bool arc = i < n - 1 && i < bulges.count && bulges.at(i) != 0.0;
-    total += arc ? kBulgeSegments + 1 : 1;
+    total += arc ? kVertexCost + kBulgeSegments : kVertexCost; // the vertex, the arc's points
   }
   if (!spend(total)) {
     return;
@@ -223,9 +223,9 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   unsigned int n = e->numVerts();
   double elevation = e->elevation();
   bool closed = e->isClosed();
-  // The path has a point per vertex at least: one that cannot fit is not read.
-  if (static_cast<long long>(n) > m_walkBudget) {
-    spend(n);
+  // The path costs kVertexCost a vertex at least: one that cannot fit is not read.
+  if (static_cast<long long>(n) * kVertexCost > m_walkBudget) {
+    spend(static_cast<long long>(n) * kVertexCost);
     return;
   }
   PointBuffer& vertices = m_pathVertices; // scratch of this pass
@@ -240,20 +240,32 @@ void CBlockView::drawLightweightPolyline(AcDbPolyline* e)
   }
   // The vertices and bulges as stored, in the object coordinate system at the
   // elevation; the path is taken to world coordinates as it is drawn.
+  // Without bulges the path is the vertices themselves: no bulge is read.
+  bool bulged = e->hasBulges();
   for (unsigned int i = 0; i < n; ++i) {
     AcGePoint2d p;
     e->getPointAt(i, p);
-    double bulge = 0.0;
-    e->getBulgeAt(i, bulge);
     vertices.append(AcGePoint3d(p.x, p.y, elevation));
-    bulges.append(bulge);
+    if (bulged) {
+      double bulge = 0.0;
+      e->getBulgeAt(i, bulge);
+      bulges.append(bulge);
+    }
   }
   // The closing segment uses the last vertex's bulge; the repeated bulge 0 is not used.
   if (closed && vertices.count >= 1) {
     vertices.append(vertices.pointAt(0));
-    bulges.append(bulges.at(0));
+    if (bulged) {
+      bulges.append(bulges.at(0));
+    }
   }
   ObjectCoordinates ocs(*this, e->normal());
+  if (!bulged) {
+    if (spend(vertices.count * kVertexCost)) {
+      drawPolyline(vertices); // as drawBulgePath draws a path of straight segments
+    }
+    return;
+  }
   drawBulgePath(vertices, bulges);
 }
 
@@ -267,7 +279,7 @@ void CBlockView::draw2dPolyline(AcDb2dPolyline* e)
   double elevation = e->elevation();
   bool closed = e->isClosed();
   int count = vertexCount(iterator);
-  if (!spend(count + (closed ? 1 : 0))) {
+  if (!spend(count * kVertexCost + (closed ? 1 : 0))) {
     delete iterator;
     return;
   }
@@ -299,7 +311,7 @@ void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
   }
   bool closed = e->isClosed();
   int count = vertexCount(iterator);
-  if (!spend(count + (closed ? 1 : 0))) {
+  if (!spend(count * kVertexCost + (closed ? 1 : 0))) {
     delete iterator;
     return;
   }
@@ -326,7 +338,7 @@ void CBlockView::draw3dPolyline(AcDb3dPolyline* e)
 void CBlockView::drawSpline(AcDbSpline* e)
 {
   PointBuffer points;
-  if (!spend(e->hasFitData() ? e->numFitPoints() : e->numControlPoints())) {
+  if (!spend(kVertexCost * (e->hasFitData() ? e->numFitPoints() : e->numControlPoints()))) {
     return;
   }
   if (e->hasFitData()) {

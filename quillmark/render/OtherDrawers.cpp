@@ -10,7 +10,7 @@ void CBlockView::drawMline(AcDbMline* e)
 {
   int n = e->numVertices();
   bool closed = e->closedMline();
-  if (!spend(n + (closed && n >= 1 ? 1 : 0))) {
+  if (!spend(kVertexCost * n + (closed && n >= 1 ? 1 : 0))) {
     return;
   }
   PointBuffer points;
@@ -84,7 +84,7 @@ void CBlockView::drawRasterImage(AcDbRasterImage* e)
 void CBlockView::drawLeader(AcDbLeader* e)
 {
   int n = e->numVertices();
-  if (!spend(n)) {
+  if (!spend(kVertexCost * n)) {
     return;
   }
   PointBuffer points;

@@ -59,15 +59,19 @@ public:
   // The work one pass may do, in walk units: each entity walked costs
   // kEntityCost, a change of colour kColorCost (a new pen and brush in the draw
   // pass), each walk of a referenced block (a reference, a cell of a multiple
-  // insert) kCellCost, and each point a drawer hands to the primitives one (a
-  // segment two, a polygon four). A pass that has
-  // spent its budget stops, at the same place in both passes, and the paint marks
-  // the preview as cut short. The figure holds the slowest paint this machine can
-  // be asked for to about half a second (bench_view_hostile).
-  static const long long kWalkBudget = 6000000;
+  // insert: the block opened, its transform made) kCellCost, each vertex read from
+  // an entity's list (polylines, splines, multilines, leaders) kVertexCost, and each
+  // other point a drawer hands to the primitives one (a segment two, a polygon four;
+  // an arc's points, computed, one each). A pass that has spent its budget stops, at
+  // the same place in both passes, and the paint marks the preview as cut short. The
+  // figures hold the slowest paint this machine can be asked for to about half a
+  // second (bench_view_hostile) and draw the benchmark's 200,000 entities whole
+  // (14.0 million units a pass).
+  static const long long kWalkBudget = 14300000;
   static const long long kEntityCost = 8;
-  static const long long kColorCost = 16;
-  static const long long kCellCost = 16;
+  static const long long kColorCost = 24;
+  static const long long kCellCost = 32;
+  static const long long kVertexCost = 2;
   static const COLORREF kNoColor = 0xFFFFFFFF; // no RGB colour
   // The mark of a preview cut short: a triangle of this many pixels a side in the
   // lower right corner of the control, in this colour (amber).

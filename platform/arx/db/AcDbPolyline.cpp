@@ -24,6 +24,16 @@ Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint2d& poin
   return Acad::eOk;
 }
 
+Adesk::Boolean AcDbPolyline::hasBulges() const
+{
+  for (const Vertex& v : m_vertices) {
+    if (v.bulge != 0.0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 Acad::ErrorStatus AcDbPolyline::getBulgeAt(unsigned int index, double& bulge) const
 {
   if (index >= numVerts())

@@ -19,6 +19,8 @@ public:
   // Vertex `index` as stored, in the object coordinate system.
   Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint2d& point) const;
   Acad::ErrorStatus getBulgeAt(unsigned int index, double& bulge) const;
+  // True when a vertex has a bulge other than 0.
+  Adesk::Boolean hasBulges() const;
   double elevation() const { return m_elevation; }
   AcGeVector3d normal() const { return m_normal; }
   bool isClosed() const override { return m_closed; }

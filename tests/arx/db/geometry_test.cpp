@@ -77,6 +77,20 @@ TEST(Geometry, lightweight_polyline_points_come_back_in_world_coordinates)
   EXPECT_EQ(pl.getPointAt(1, p), Acad::eInvalidIndex);
 }
 
+TEST(Geometry, lightweight_polyline_has_bulges_when_any_vertex_has_one)
+{
+  AcDbPolyline pl;
+  EXPECT_FALSE(pl.hasBulges()) << "no vertices";
+  pl.addVertexAt(0, AcGePoint2d(0, 0));
+  pl.addVertexAt(1, AcGePoint2d(1, 0), -0.0);
+  pl.addVertexAt(2, AcGePoint2d(2, 0));
+  EXPECT_FALSE(pl.hasBulges()) << "a bulge of -0 is none";
+  pl.addVertexAt(3, AcGePoint2d(3, 0), 1e-300);
+  EXPECT_TRUE(pl.hasBulges()) << "the last vertex's bulge counts too";
+  pl.addVertexAt(0, AcGePoint2d(-1, 0), -2.0);
+  EXPECT_TRUE(pl.hasBulges());
+}
+
 TEST(Geometry, polyline2d_vertex_position_uses_elevation_and_normal)
 {
   AcDbDatabase db;
