@@ -7,8 +7,10 @@ shows are checked.
 
 ROOT is the source tree (its ./quill runs minicad from $QUILL_BUILD or ROOT/build);
 PICTURES, when given, receives a screenshot of each step that looks at the screen.
-Minicad runs in a Wine prefix of its own for this test (~/.quill/wine-x11-test, made on
-first use), whose wineserver is ended at the end with the display, whatever happened.
+Minicad runs in a Wine prefix of its own for this test (~/.quill/wine-x11-test, or
+$QUILL_WINEPREFIX-x11-test when QUILL_WINEPREFIX names another prefix, so that two source
+trees tested at once do not share it; made on first use), whose wineserver is ended at the
+end with the display, whatever happened.
 The last line says "N passed, N failed"; the exit code is 1 when a case failed.
 """
 import os
@@ -24,7 +26,9 @@ from x_session import XSession, XSessionError
 
 DIALOG = "Quillmark : Version 1.0 Beta2"
 CHOOSER = "Select Drawing File"
-WINE_PREFIX = os.path.join(os.path.expanduser("~"), ".quill", "wine-x11-test")
+WINE_PREFIX = (os.environ["QUILL_WINEPREFIX"].rstrip("/") + "-x11-test"
+               if os.environ.get("QUILL_WINEPREFIX") else
+               os.path.join(os.path.expanduser("~"), ".quill", "wine-x11-test"))
 
 
 class Minicad:
