@@ -18,28 +18,29 @@ public:
     return i == kNone ? nullptr : &m_slots[i].value;
   }
 
-  // The value of `handle`, made empty when the handle has none yet.
+  // The value of `handle`, made empty when the handle has none yet: the probe ends at
+  // the handle or at the free slot where it would be.
   V& at(HGDIOBJ handle)
   {
-    if (V* value = find(handle)) {
-      return *value;
-    }
     if ((m_count + 1) * 2 > m_slots.size()) {
       grow();
     }
     size_t i = home(handle);
-    while (m_slots[i].key != nullptr) {
+    while (m_slots[i].key != handle && m_slots[i].key != nullptr) {
       i = next(i);
     }
-    m_slots[i].key = handle;
-    ++m_count;
+    if (m_slots[i].key == nullptr) {
+      m_slots[i].key = handle;
+      ++m_count;
+    }
     return m_slots[i].value;
   }
 
-  void erase(HGDIOBJ handle)
+  // Forgets `handle` when its value is `value`.
+  void erase(HGDIOBJ handle, const V& value)
   {
     size_t hole = indexOf(handle);
-    if (hole == kNone) {
+    if (hole == kNone || !(m_slots[hole].value == value)) {
       return;
     }
     m_slots[hole] = Slot();
@@ -157,10 +158,7 @@ HGDIOBJ CGdiObject::Detach()
 {
   HGDIOBJ handle = m_hObject;
   if (handle != nullptr) {
-    CGdiObject** attached = maps().permanent.find(handle);
-    if (attached != nullptr && *attached == this) {
-      maps().permanent.erase(handle);
-    }
+    maps().permanent.erase(handle, this);
   }
   m_hObject = nullptr;
   return handle;

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <typeinfo>
+
 class CGdiObject {
 public:
   CGdiObject() = default;
@@ -40,16 +42,29 @@ protected:
     if (handle == nullptr) {
       return nullptr;
     }
-    if (T* permanent = dynamic_cast<T*>(findPermanent(handle))) {
+    if (T* permanent = asKind<T>(findPermanent(handle))) {
       return permanent;
     }
-    if (T* temp = dynamic_cast<T*>(findTemporary(handle))) {
+    if (T* temp = asKind<T>(findTemporary(handle))) {
       return temp;
     }
     T* made = new T;
     made->m_hObject = handle;
     addTemporary(made);
     return made;
+  }
+
+  // `object` as a T, or null. Most wrappers are of the very class asked for (a paint
+  // selects a pen for a pen), which the type's identity tells at once.
+  template <class T> static T* asKind(CGdiObject* object)
+  {
+    if (object == nullptr) {
+      return nullptr;
+    }
+    if (typeid(*object) == typeid(T)) {
+      return static_cast<T*>(object);
+    }
+    return dynamic_cast<T*>(object);
   }
 
 private:

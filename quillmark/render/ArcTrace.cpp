@@ -12,6 +12,29 @@ namespace {
 const double kTwoPi = 6.283185307179586;
 const double kNoBound = std::numeric_limits<double>::infinity();
 
+// The host's cosine and sine of `angle` (polarPoint at distance 1 from the origin). Circles
+// all start at 0 and share one step, so the last few answers are kept (UI thread only).
+void directionOf(double angle, double& c, double& s)
+{
+  struct Answer {
+    double angle, c, s;
+  };
+  const double none = std::numeric_limits<double>::quiet_NaN(); // matches no angle
+  static Answer kept[4] = {{none, 0, 0}, {none, 0, 0}, {none, 0, 0}, {none, 0, 0}};
+  static unsigned next = 0;
+  for (const Answer& a : kept) {
+    if (a.angle == angle && std::signbit(a.angle) == std::signbit(angle)) {
+      c = a.c;
+      s = a.s;
+      return;
+    }
+  }
+  AcGePoint3d p = polarPoint(AcGePoint3d::kOrigin, angle, 1.0);
+  c = p.x;
+  s = p.y;
+  kept[next++ % 4] = Answer{angle, c, s};
+}
+
 // The sweep of a bulge arc and the rotation of one of its `segments` steps. Drawings
 // repeat a few bulges many times over (fillets, half and quarter circles), so the last
 // answers are kept (UI thread only).
@@ -49,12 +72,8 @@ ArcTrace circularArcTrace(const AcGePoint3d& center, double radius, double start
   t.radius = radius;
   t.n = n;
   // The host's own sine and cosine of the first angle and of the step.
-  AcGePoint3d first = polarPoint(AcGePoint3d::kOrigin, start, 1.0);
-  AcGePoint3d turn = polarPoint(AcGePoint3d::kOrigin, step, 1.0);
-  t.cos0 = first.x;
-  t.sin0 = first.y;
-  t.cosStep = turn.x;
-  t.sinStep = turn.y;
+  directionOf(start, t.cos0, t.sin0);
+  directionOf(step, t.cosStep, t.sinStep);
   // The exact angles are sums of the step, each rounded by at most half an ulp of the
   // largest angle reached; the sines and cosines are off by an ulp or two.
   double reach = std::fabs(start) + std::fabs(step) * n;
