@@ -122,6 +122,7 @@ void DxfEntityReader::begin(const DxfTag& type)
   m_kind = kindOf(type);
   m_hasLists = m_kind == kLwPolyline || m_kind == kSpline || m_kind == kLeader ||
                m_kind == kMline || m_kind == kImage || m_kind == kWipeout;
+  m_plainPoints = !m_hasLists && m_kind != kHatch;
   if (m_kind == kUnknown)
     m_typeName.assign(type.text, type.length);
   m_pointSet = 0;
@@ -171,15 +172,15 @@ AcGePoint3d DxfEntityReader::ocsToWorld(const AcGePoint3d& p) const
   return q.transformBy(AcGeMatrix3d::planeToWorld(n));
 }
 
-void DxfEntityReader::add(const DxfTag& tag)
+void DxfEntityReader::addKept(const DxfTag& tag)
 {
   const int c = tag.code;
+  if (c >= 10 && c <= 37 && m_plainPoints) {
+    storePoint(c, tag.real);
+    return;
+  }
   // Codes every entity has.
   switch (c) {
-  case 5:   // handle
-  case 100: // subclass marker
-  case 330: // owner
-    return; // (not kept; said first as most tags are these)
   case 8:
     m_layerName = knownLayer(tag.text, tag.length);
     if (m_layerName == nullptr)
@@ -242,20 +243,18 @@ void DxfEntityReader::add(const DxfTag& tag)
     }
   }
   if (c == 42 && m_kind == kLwPolyline) {
-    if (!m_list10.empty()) {
-      if (m_list42.size() != m_list10.size())
-        m_list42.resize(m_list10.size(), 0.0);
+    // The bulge of the last vertex (vertices without one have 0).
+    const std::size_t vertices = m_list10.size();
+    if (m_list42.size() + 1 == vertices) {
+      m_list42.push_back(tag.real);
+    } else if (vertices > 0) {
+      m_list42.resize(vertices, 0.0);
       m_list42.back() = tag.real;
     }
     return;
   }
   if (c >= 10 && c <= 37) {
-    int k = c % 10;
-    AcGePoint3d& p = m_points[k];
-    if (!hasPoint(10 + k))
-      p = AcGePoint3d::kOrigin;
-    (c < 20 ? p.x : c < 30 ? p.y : p.z) = tag.real;
-    m_pointSet |= 1u << k;
+    storePoint(c, tag.real);
   } else if (c >= 38 && c <= 59) {
     m_reals[c - 38] = tag.real;
     m_realSet |= 1u << (c - 38);

@@ -64,7 +64,12 @@ public:
 
   // Starts an entity whose "0" tag is `type`.
   void begin(const DxfTag& type);
-  void add(const DxfTag& tag);
+  void add(const DxfTag& tag)
+  {
+    // Handles, subclass markers and owners (most of an entity's tags) are not kept.
+    if (tag.code != 5 && tag.code != 100 && tag.code != 330)
+      addKept(tag);
+  }
   Kind kind() const { return m_kind; }
   // True when the entity lies in paper space (67 = 1).
   bool inPaperSpace() const { return m_paperSpace; }
@@ -84,6 +89,17 @@ public:
   void forgetLayers();
 
 private:
+  void addKept(const DxfTag& tag);
+  // Coordinate `code` (10..37) of a single point.
+  void storePoint(int code, double value)
+  {
+    const int k = code % 10;
+    AcGePoint3d& p = m_points[k];
+    if (!hasPoint(10 + k))
+      p = AcGePoint3d::kOrigin;
+    (code < 20 ? p.x : code < 30 ? p.y : p.z) = value;
+    m_pointSet |= 1u << k;
+  }
   bool hasPoint(int code) const { return (m_pointSet >> (code - 10)) & 1u; }
   AcGePoint3d point(int code) const { return hasPoint(code) ? m_points[code - 10] : AcGePoint3d(); }
   bool hasReal(int code) const { return (m_realSet >> (code - 38)) & 1u; }
@@ -124,8 +140,9 @@ private:
   DrawingBuilder& m_builder; // interns layer names
   DxfTextDecoder& m_text;    // decodes the strings
   Kind m_kind = kUnknown;
-  bool m_hasLists = false; // the kind repeats point codes (vertices, control points)
-  std::string m_typeName;  // the "0" value, of a kind not modelled
+  bool m_hasLists = false;    // the kind repeats point codes (vertices, control points)
+  bool m_plainPoints = false; // codes 10..37 are the coordinates of single points
+  std::string m_typeName;     // the "0" value, of a kind not modelled
 
   // Collected values, by group code.
   AcGePoint3d m_points[10]; // 10..19 (x), 20..29 (y), 30..37 (z)

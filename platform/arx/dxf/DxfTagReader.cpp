@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 DxfValueType dxfValueType(int code)
@@ -60,6 +61,35 @@ bool DxfTagReader::fail(long line, const std::string& what)
   return false;
 }
 
+namespace {
+// The first '\n' in [p, limit), or null. DXF lines are short, and a library call
+// per line costs more than the search (Wine's memchr goes byte by byte): eight
+// bytes are tested at once (one is '\n' when it is zero after the exclusive or).
+const char* findLineEnd(const char* p, const char* limit)
+{
+  const std::uint64_t ones = 0x0101010101010101ull;
+  while (limit - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    const std::uint64_t x = word ^ (ones * '\n');
+    const std::uint64_t found = (x - ones) & ~x & (ones * 0x80);
+    if (found != 0) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+      // The lowest flag is the first '\n' (those above it may be false).
+      return p + (__builtin_ctzll(found) >> 3);
+#else
+      break;
+#endif
+    }
+    p += 8;
+  }
+  for (; p < limit; ++p)
+    if (*p == '\n')
+      return p;
+  return nullptr;
+}
+} // namespace
+
 bool DxfTagReader::readLine(const char*& start, std::size_t& length)
 {
   // The line end is looked for within a line's greatest length (and its CR LF).
@@ -67,7 +97,7 @@ bool DxfTagReader::readLine(const char*& start, std::size_t& length)
   for (;;) {
     const std::size_t seen = static_cast<std::size_t>(m_end - m_pos);
     if (seen > 0)
-      nl = std::memchr(m_pos, '\n', std::min(seen, kMaxLine + 2));
+      nl = findLineEnd(m_pos, m_pos + std::min(seen, kMaxLine + 2));
     if (nl != nullptr || seen >= kMaxLine + 2 || m_file == nullptr || m_eof)
       break;
     refill();

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -107,4 +108,31 @@ TEST(DxfTagValues, integers_and_group_codes)
   EXPECT_NE(error.find("invalid integer"), std::string::npos) << error;
   EXPECT_EQ(readOne(" 70", "99999999999999999999", &error).code, -1000);
   EXPECT_NE(error.find("invalid integer"), std::string::npos) << error;
+}
+
+// Line ends are found eight bytes at a time: values of every length from 0 to 40,
+// with LF and CR LF ends, each split exactly at its end, the last without one.
+TEST(DxfTagValues, values_of_every_length_split_at_their_line_ends)
+{
+  for (const char* eol : {"\n", "\r\n"}) {
+    std::string text;
+    std::vector<std::string> values;
+    for (int n = 0; n <= 40; ++n) {
+      std::string value;
+      for (int i = 0; i < n; ++i)
+        value += static_cast<char>('a' + (n + i) % 26);
+      values.push_back(value);
+      text += "  1" + std::string(eol) + value + (n < 40 ? eol : "");
+    }
+    DxfTagReader reader(text.data(), text.size());
+    DxfTag tag;
+    for (int n = 0; n <= 40; ++n) {
+      ASSERT_TRUE(reader.next(tag)) << n << ": " << reader.error();
+      EXPECT_EQ(tag.code, 1);
+      EXPECT_EQ(tag.str(), values[n]) << n;
+      EXPECT_EQ(tag.line, 2 * n + 1);
+    }
+    EXPECT_FALSE(reader.next(tag));
+    EXPECT_EQ(reader.error(), "");
+  }
 }
