@@ -3,6 +3,7 @@
 #pragma once
 
 #include "arx/db/AcDbEntity.h"
+#include "arx/db/AcDbObjectPool.h"
 #include "arx/db/AcDbSymbolTable.h"
 #include "arx/ge/AcGePoint3d.h"
 
@@ -41,8 +42,10 @@ private:
   friend class AcDbBlockTableRecordIterator;
   friend class DrawingBuilder;
 
-  std::vector<AcDbEntity*> m_entities; // owned, in drawing order
-  AcGePoint3d m_origin;                // base point
+  // Owned, in drawing order. From the object pool: most blocks hold a few entities,
+  // and a heap block each would cost its overhead in every one of thousands.
+  std::vector<AcDbEntity*, AcDbPoolAllocator<AcDbEntity*>> m_entities;
+  AcGePoint3d m_origin; // base point
 };
 
 class AcDbBlockTableRecordIterator {

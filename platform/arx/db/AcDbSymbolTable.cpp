@@ -15,6 +15,15 @@ std::string nameKey(const char* name)
 {
   return symbolNameKey(name);
 }
+
+// FNV-1a over the key's bytes.
+std::uint32_t keyHash(const std::string& key)
+{
+  std::uint32_t h = 2166136261u;
+  for (unsigned char c : key)
+    h = (h ^ c) * 16777619u;
+  return h;
+}
 } // namespace
 
 // Records
@@ -54,10 +63,19 @@ AcDbSymbolTable::~AcDbSymbolTable()
 
 AcDbSymbolTableRecord* AcDbSymbolTable::find(const char* name) const
 {
-  if (name == nullptr)
+  if (name == nullptr || m_slots.empty())
     return nullptr;
-  auto it = m_byName.find(nameKey(name));
-  return it != m_byName.end() ? it->second : nullptr;
+  const std::string key = nameKey(name);
+  const std::uint32_t hash = keyHash(key);
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const std::uint32_t slot = m_slots[i];
+    if (slot == 0)
+      return nullptr;
+    AcDbSymbolTableRecord* r = m_records[slot - 1];
+    if (m_hashes[slot - 1] == hash && nameKey(r->m_name.c_str()) == key)
+      return r;
+  }
 }
 
 bool AcDbSymbolTable::has(const char* name) const
@@ -137,7 +155,25 @@ void AcDbSymbolTable::insert(AcDbSymbolTableRecord* record)
 {
   database()->makeResident(record, objectId());
   m_records.push_back(record);
-  m_byName.emplace(nameKey(record->m_name.c_str()), record);
+  m_hashes.push_back(keyHash(nameKey(record->m_name.c_str())));
+  if (m_records.size() * 2 <= m_slots.size()) {
+    indexRecord(m_records.size() - 1);
+    return;
+  }
+  // Twice as many slots, every record placed again in its order (so that of two
+  // records of one name the first is found, as before).
+  m_slots.assign(m_slots.empty() ? 16 : m_slots.size() * 2, 0);
+  for (std::size_t r = 0; r < m_records.size(); ++r)
+    indexRecord(r);
+}
+
+void AcDbSymbolTable::indexRecord(std::size_t record)
+{
+  const std::size_t mask = m_slots.size() - 1;
+  std::size_t i = m_hashes[record] & mask;
+  while (m_slots[i] != 0)
+    i = (i + 1) & mask;
+  m_slots[i] = static_cast<std::uint32_t>(record + 1);
 }
 
 // Iterators

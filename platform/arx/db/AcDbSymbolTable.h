@@ -7,8 +7,8 @@
 
 #include "arx/db/AcDbObject.h"
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class AcDbSymbolTable;
@@ -93,8 +93,17 @@ private:
   // Adds without open checks (building a database); the record stays closed.
   void insert(AcDbSymbolTableRecord* record);
 
-  std::vector<AcDbSymbolTableRecord*> m_records;                    // owned, in order
-  std::unordered_map<std::string, AcDbSymbolTableRecord*> m_byName; // upper-cased name -> record
+  // Places record number `record` in the index.
+  void indexRecord(std::size_t record);
+
+  std::vector<AcDbSymbolTableRecord*> m_records; // owned, in order
+  // The index by name: record numbers + 1 (0: a free slot), placed from the hash of
+  // the record's key (its name upper-cased) and on by one, the table at most half
+  // full and its size a power of two; beside each record the hash of its key, so
+  // that keys are compared only where the hashes agree. A drawing of many blocks
+  // holds no name twice and nothing allocated per record for the index.
+  std::vector<std::uint32_t> m_slots;
+  std::vector<std::uint32_t> m_hashes; // by record number
 };
 
 // The typed table and iterator of one table kind, with the host's names and overloads.

@@ -160,6 +160,41 @@ TEST(Database, adding_records_checks_names_and_open_mode)
   delete unnamed;
 }
 
+// A table of thousands of records (its index grows several times while they are
+// added): each is found by its name in any case, in the order added, and names
+// that differ in one character, or are a prefix, are not found.
+TEST(Database, thousands_of_records_each_found_by_name_in_any_case)
+{
+  AcDbDatabase db;
+  std::vector<AcDbObjectId> ids;
+  for (int i = 0; i < 3000; ++i)
+    ids.push_back(addBlock(db, ("Part-" + std::to_string(i)).c_str()));
+  AcDbBlockTable* table = nullptr;
+  ASSERT_EQ(db.getSymbolTable(table, AcDb::kForRead), Acad::eOk);
+  for (int i = 0; i < 3000; ++i) {
+    AcDbObjectId found;
+    ASSERT_EQ(table->getAt(("PART-" + std::to_string(i)).c_str(), found), Acad::eOk) << i;
+    EXPECT_EQ(found, ids[i]) << i;
+    EXPECT_TRUE(table->has(("part-" + std::to_string(i)).c_str())) << i;
+  }
+  for (const char* absent : {"Part-3000", "Part-", "Part-0 ", "Part_1", "", "Part-29999"})
+    EXPECT_FALSE(table->has(absent)) << absent;
+  EXPECT_TRUE(table->has("*model_space"));
+  table->close();
+  std::vector<std::string> names = blockNames(db);
+  ASSERT_EQ(names.size(), 3002u);
+  EXPECT_EQ(names[2], "Part-0");
+  EXPECT_EQ(names[3001], "Part-2999");
+  // A record added after them is refused under a taken name, in any case.
+  AcDbBlockTable* writable = nullptr;
+  db.getSymbolTable(writable, AcDb::kForWrite);
+  AcDbBlockTableRecord* again = new AcDbBlockTableRecord;
+  again->setName("PART-1234");
+  EXPECT_EQ(writable->add(again), Acad::eDuplicateKey);
+  writable->close();
+  delete again;
+}
+
 // Names compare without case in the letters of the ANSI code page as well (here 1252,
 // whose capitals are written out from its chart), so a name that MakeUpper turned
 // into "CAFÉ" finds the block "Café"; other characters stay distinct.
