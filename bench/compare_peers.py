@@ -18,12 +18,14 @@ of the process (its maximum RSS, as the kernel reports it at its end). minicad,
 libdime and dxflib are each the best of five runs, one after another; ezdxf, which
 takes tens of times longer, runs once.
 
-Wine's server and services run throughout, as a Windows machine's kernel and
-services run before any program starts: an idle Wine process (cmd) is kept open
-in the same prefix for the whole comparison, so that no minicad run pays for
-starting the wineserver, wineboot and the services (a second or more, once per
-prefix start), and each run pays for its own process: the loader, its DLLs, the
-drawing, the module and the dialog. The first line printed says so.
+Wine's server, services and desktop run throughout, as a Windows machine's kernel,
+services and desktop run before any program starts: an idle minicad waiting at its
+prompt is kept open in the same prefix for the whole comparison, so that no timed
+run pays for starting the wineserver and the services (a second or more, once per
+prefix start) or Wine's desktop process (explorer, about 50 ms, started by the
+first window of a process when none runs and gone a moment after the last), and
+each run pays for its own process: the loader, its DLLs, the drawing, the module
+and the dialog. The first line printed says so.
 
 One line per figure, NAME: VALUE UNIT (goal: GOAL) ok|MISS:
   peer_FILE_READER: time and peak memory of one reader (goal: reference)
@@ -78,12 +80,13 @@ def best(reader, command, expected, runs):
     return min(r[0] for r in results), max(r[1] for r in results)
 
 
-def keep_wine_up(wine):
-    """Starts an idle Wine process (cmd reading from a pipe) that holds Wine's server
-    and services up until keeper.stdin is closed; None when it cannot be started.
-    (Each drawing's first minicad run, which is not timed, finds them started.)"""
+def keep_wine_up(wine, minicad):
+    """Starts an idle minicad (its main window made, reading commands from a pipe)
+    that holds Wine's server, services and desktop up until keeper.stdin is closed;
+    None when it cannot be started. (Each drawing's first minicad run, which is not
+    timed, finds them started.)"""
     try:
-        keeper = subprocess.Popen([wine, "cmd.exe", "/q", "/k"], stdin=subprocess.PIPE,
+        keeper = subprocess.Popen([wine, minicad], stdin=subprocess.PIPE,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     except OSError as error:
         print("compare_peers: cannot start Wine: %s" % error, file=sys.stderr)
@@ -125,11 +128,11 @@ def main():
         with tempfile.NamedTemporaryFile("w", suffix=".ui", delete=False) as script:
             script.write('wait "Quillmark : Version 1.0 Beta2"\n%sclick 2\n' % steps)
             scripts[kind] = script.name
-    keeper = keep_wine_up(wine)
-    print("compare_peers: minicad's runs find Wine's server and services up (an idle Wine "
-          "process is kept open, as a Windows machine's services run before any program); "
-          "each run is a whole minicad process: the loader, its DLLs, the drawing, the "
-          "module and the dialog", flush=True)
+    keeper = keep_wine_up(wine, os.path.join(bindir, "minicad.exe"))
+    print("compare_peers: minicad's runs find Wine's server, services and desktop up (an "
+          "idle minicad is kept open at its prompt, as a Windows machine's services and "
+          "desktop run before any program); each run is a whole minicad process: the "
+          "loader, its DLLs, the drawing, the module and the dialog", flush=True)
     try:
         for drawing, expected in DRAWINGS.items():
             path = os.path.join(datadir, drawing + ".dxf")
