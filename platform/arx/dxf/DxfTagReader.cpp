@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-DxfValueType dxfValueType(int code)
+namespace {
+constexpr DxfValueType classify(int code)
 {
   if ((code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
       (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059))
@@ -17,6 +18,23 @@ DxfValueType dxfValueType(int code)
       (code >= 1060 && code <= 1071))
     return DxfValueType::kInteger;
   return DxfValueType::kString;
+}
+
+// The type of every group code, -5 to 1071, worked out when compiling.
+struct ValueTypes {
+  DxfValueType of[1071 + 5 + 1];
+  constexpr ValueTypes() : of()
+  {
+    for (int code = -5; code <= 1071; ++code)
+      of[code + 5] = classify(code);
+  }
+};
+constexpr ValueTypes kValueTypes;
+} // namespace
+
+DxfValueType dxfValueType(int code)
+{
+  return code >= -5 && code <= 1071 ? kValueTypes.of[code + 5] : classify(code);
 }
 
 bool DxfTag::equals(const char* s) const
@@ -197,24 +215,21 @@ bool quickReal(const char* s, std::size_t n, double& value)
   if (negative)
     ++i;
   unsigned long long digits = 0;
-  int count = 0;     // digits read
-  int decimals = -1; // digits after the point; -1 before it
-  for (; i < n; ++i) {
-    const unsigned digit = static_cast<unsigned char>(s[i]) - static_cast<unsigned>('0');
-    if (digit <= 9) {
-      digits = digits * 10 + digit;
-      ++count;
-      if (decimals >= 0)
-        ++decimals;
-    } else if (s[i] == '.' && decimals < 0) {
-      decimals = 0;
-    } else {
-      return false;
-    }
+  const std::size_t first = i; // of the digits
+  for (; i < n && static_cast<unsigned>(s[i] - '0') <= 9; ++i)
+    digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+  std::size_t count = i - first;
+  std::size_t decimals = 0;
+  if (i < n && s[i] == '.') {
+    const std::size_t point = ++i;
+    for (; i < n && static_cast<unsigned>(s[i] - '0') <= 9; ++i)
+      digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+    decimals = i - point;
+    count += decimals;
   }
-  if (count == 0 || count > 15)
+  if (i != n || count == 0 || count > 15)
     return false;
-  const double magnitude = static_cast<double>(digits) / kPowers[decimals > 0 ? decimals : 0];
+  const double magnitude = static_cast<double>(digits) / kPowers[decimals];
   value = negative ? -magnitude : magnitude;
   return true;
 }
@@ -243,12 +258,15 @@ bool DxfTagReader::next(DxfTag& tag)
     if (!readLine(s, n))
       return false;
     const long codeLine = m_line;
-    const char* codeText = s;
-    std::size_t codeLength = n;
-    trim(codeText, codeLength);
     long long code = 0;
-    if (!parseInteger(codeText, codeLength, code) || code < -5 || code > 1071)
-      return fail(codeLine, "invalid group code " + quoted(codeText, codeLength));
+    if (!quickInteger(s, n, code) || code < -5 || code > 1071) {
+      // Not digits after blanks: the general reading, and its fault.
+      const char* codeText = s;
+      std::size_t codeLength = n;
+      trim(codeText, codeLength);
+      if (!parseInteger(codeText, codeLength, code) || code < -5 || code > 1071)
+        return fail(codeLine, "invalid group code " + quoted(codeText, codeLength));
+    }
     if (!readLine(s, n)) {
       if (m_tooLong)
         return fail(codeLine + 1, "group code " + std::to_string(code) + ": a value longer than " +
