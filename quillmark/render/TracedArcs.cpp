@@ -7,8 +7,8 @@
 #include "quillmark/view/CBlockView.h"
 
 #include <cfloat>
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <emmintrin.h>
 
 namespace {
@@ -112,30 +112,26 @@ bool CBlockView::traceArc(const ArcTrace& trace, POINT* out)
     return true;
   }
   // Both coordinates of a vertex at once, the vertices independent of each other. A
-  // coordinate v within t (under a quarter) of the exact value truncates as the exact
-  // value does when the span v - t .. v + t holds no whole unit other than 0: with a the
-  // size of v and f its part beyond a whole unit, when f + t < 1 and f > t (or v lies
-  // within 1 of 0, where everything truncates to 0); and it lies in the logical range
-  // when a < 2^27 - 2. Other vertices are placed the exact way.
+  // coordinate v within t of the exact value (four times its bound, so that rounding v - t
+  // and v + t changes nothing) truncates as the exact value does when v - t and v + t
+  // truncate alike, and lies in the logical range when |v| < 2^27 - 2. Other vertices
+  // are placed the exact way.
   const __m128d b = _mm_set_pd(base[1], base[0]);
   const __m128d u = _mm_set_pd(along[1], along[0]);
   const __m128d w = _mm_set_pd(across[1], across[0]);
   const __m128d t = _mm_set_pd(tolerance[1], tolerance[0]);
   const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
-  const __m128d one = _mm_set1_pd(1.0);
-  const __m128d zero = _mm_setzero_pd();
   const __m128d inRange = _mm_set1_pd(kLogicalLimit - 1.0);
   for (int k = 0; k <= trace.n; ++k) {
     __m128d v = _mm_add_pd(_mm_add_pd(b, _mm_mul_pd(u, _mm_set1_pd(turns[2 * k]))),
                            _mm_mul_pd(w, _mm_set1_pd(turns[2 * k + 1])));
-    __m128i whole = _mm_cvttpd_epi32(v); // truncated toward zero, as logicalPoint does
-    __m128d a = _mm_and_pd(v, magnitude);
-    __m128d f = _mm_sub_pd(a, _mm_and_pd(_mm_cvtepi32_pd(whole), magnitude)); // exact
-    __m128d settled =
-        _mm_and_pd(_mm_and_pd(_mm_cmplt_pd(a, inRange), _mm_cmplt_pd(_mm_add_pd(f, t), one)),
-                   _mm_or_pd(_mm_cmpgt_pd(f, t), _mm_cmpeq_pd(_mm_cvtepi32_pd(whole), zero)));
-    if (_mm_movemask_pd(settled) == 3) {
-      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[k]), whole);
+    // Truncated toward zero, as logicalPoint does; x and y in the two low words.
+    __m128i low = _mm_cvttpd_epi32(_mm_sub_pd(v, t));
+    __m128i high = _mm_cvttpd_epi32(_mm_add_pd(v, t));
+    int alike = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(low, high))) & 3;
+    int inside = _mm_movemask_pd(_mm_cmplt_pd(_mm_and_pd(v, magnitude), inRange));
+    if ((alike & inside) == 3) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(&out[k]), low);
     } else if (!placeTracedVertex(trace, k, out[k])) {
       return false;
     }
