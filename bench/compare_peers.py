@@ -15,7 +15,7 @@ them; minicad's list box is read back in one more run that is not timed (the scr
 thread reads it entry by entry through Wine's server, which is no part of the reading). Time is wall time
 from the start of the process to its end; peak memory is the largest resident set
 of the process (its maximum RSS, as the kernel reports it at its end). minicad,
-libdime and dxflib are each the best of five runs, one after another; ezdxf, which
+libdime and dxflib are each the best of seven runs, one after another; ezdxf, which
 takes tens of times longer, runs once.
 
 Wine's server, services and desktop run throughout, as a Windows machine's kernel,
@@ -44,7 +44,7 @@ DRAWINGS = {
     "big_block": {"BIG"},
     "many_blocks": {"PART-%05d" % i for i in range(10000)},
 }
-RUNS = {"minicad": 5, "libdime": 5, "dxflib": 5, "ezdxf": 1}
+RUNS = {"minicad": 7, "libdime": 7, "dxflib": 7, "ezdxf": 1}
 
 
 def run(reader, command, expected):
