@@ -5,22 +5,6 @@
 
 #include <cstring>
 
-std::uint64_t DwgHandleRef::absolute(std::uint64_t base) const
-{
-  switch (code) {
-  case 0x6:
-    return base + 1;
-  case 0x8:
-    return base - 1;
-  case 0xA:
-    return base + value;
-  case 0xC:
-    return base - value;
-  default:
-    return value;
-  }
-}
-
 DwgBitReader::DwgBitReader(const std::uint8_t* data, std::size_t size, const char* section,
                            std::size_t baseOffset)
     : m_data(data), m_end(size * 8), m_size(size), m_section(section), m_baseOffset(baseOffset)
@@ -109,34 +93,6 @@ unsigned DwgBitReader::threeB()
   return v;
 }
 
-double DwgBitReader::RD()
-{
-  std::uint64_t u;
-  if (has(64)) {
-    const std::uint64_t lo = swap32(static_cast<std::uint32_t>(bits(32)));
-    u = lo | static_cast<std::uint64_t>(swap32(static_cast<std::uint32_t>(bits(32)))) << 32;
-  } else {
-    u = splitRaw(8);
-  }
-  double d;
-  std::memcpy(&d, &u, sizeof d);
-  return d;
-}
-
-std::uint16_t DwgBitReader::BS()
-{
-  switch (BB()) {
-  case 0:
-    return RS();
-  case 1:
-    return RC();
-  case 2:
-    return 0;
-  default:
-    return 256;
-  }
-}
-
 std::uint32_t DwgBitReader::BL()
 {
   switch (BB()) {
@@ -159,21 +115,6 @@ std::uint64_t DwgBitReader::BLL()
   for (unsigned i = 0; i < count; ++i)
     v |= static_cast<std::uint64_t>(RC()) << (8 * i);
   return v;
-}
-
-double DwgBitReader::BD()
-{
-  switch (BB()) {
-  case 0:
-    return RD();
-  case 1:
-    return 1.0;
-  case 2:
-    return 0.0;
-  default:
-    fail("an invalid bit-coded double");
-    return 0.0;
-  }
 }
 
 double DwgBitReader::DD(double fallback)
@@ -233,8 +174,15 @@ std::uint32_t DwgBitReader::MS()
 DwgHandleRef DwgBitReader::H()
 {
   DwgHandleRef h;
-  h.code = static_cast<unsigned>(bits(4));
-  const unsigned count = static_cast<unsigned>(bits(4));
+  unsigned count;
+  if (has(8)) { // the code and the count in one read
+    const unsigned head = static_cast<unsigned>(bits(8));
+    h.code = head >> 4;
+    count = head & 0xF;
+  } else {
+    h.code = static_cast<unsigned>(bits(4));
+    count = static_cast<unsigned>(bits(4));
+  }
   if (count > 8) {
     fail("a handle longer than 8 bytes");
     return h;

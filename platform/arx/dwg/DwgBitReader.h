@@ -21,7 +21,21 @@ struct DwgHandleRef {
   unsigned code = 0;
   std::uint64_t value = 0;
   // The handle referred to, for an object whose own handle is `base`.
-  std::uint64_t absolute(std::uint64_t base) const;
+  std::uint64_t absolute(std::uint64_t base) const
+  {
+    switch (code) {
+    case 0x6:
+      return base + 1;
+    case 0x8:
+      return base - 1;
+    case 0xA:
+      return base + value;
+    case 0xC:
+      return base - value;
+    default:
+      return value;
+    }
+  }
 };
 
 class DwgBitReader {
@@ -72,16 +86,53 @@ public:
       return static_cast<std::uint32_t>(splitRaw(4));
     return swap32(static_cast<std::uint32_t>(bits(32)));
   }
-  double RD();
+  double RD()
+  {
+    std::uint64_t u;
+    if (has(64)) {
+      const std::uint64_t lo = swap32(static_cast<std::uint32_t>(bits(32)));
+      u = lo | static_cast<std::uint64_t>(swap32(static_cast<std::uint32_t>(bits(32)))) << 32;
+    } else {
+      u = splitRaw(8);
+    }
+    double d;
+    std::memcpy(&d, &u, sizeof d);
+    return d;
+  }
   // Bit-coded values.
   bool B() { return bits(1) != 0; }
   unsigned BB() { return static_cast<unsigned>(bits(2)); }
   unsigned threeB(); // 3B: one to three bits
-  std::uint16_t BS();
+  std::uint16_t BS()
+  {
+    switch (BB()) {
+    case 0:
+      return RS();
+    case 1:
+      return RC();
+    case 2:
+      return 0;
+    default:
+      return 256;
+    }
+  }
   std::uint32_t BL();
   std::int32_t BLs() { return static_cast<std::int32_t>(BL()); }
   std::uint64_t BLL();
-  double BD();
+  double BD()
+  {
+    switch (BB()) {
+    case 0:
+      return RD();
+    case 1:
+      return 1.0;
+    case 2:
+      return 0.0;
+    default:
+      fail("an invalid bit-coded double");
+      return 0.0;
+    }
+  }
   double DD(double fallback);
   // Modular values: MC (7 bits a byte, the last byte's 0x40 the sign when `isSigned`)
   // and MS (15 bits a 16-bit word).

@@ -99,6 +99,21 @@ const ClassRow kClasses[] = {
     {"ACAD_TABLE", &Reader::table},      {"OLE2FRAME", &Reader::ole2Frame},
 };
 
+// The decoder of a fixed type (null when it has none), from a table by type.
+Reader::Decoder fixedDecoder(unsigned type)
+{
+  struct Table {
+    Reader::Decoder byType[500] = {};
+    Table()
+    {
+      for (const FixedRow& row : kFixed)
+        byType[row.type] = row.decode;
+    }
+  };
+  static const Table table;
+  return type < 500 ? table.byType[type] : nullptr;
+}
+
 // Fixed types kept as unknown entities, by their DXF names.
 const char* fixedName(unsigned type)
 {
@@ -148,9 +163,7 @@ bool DwgEntityReader::read(DwgObject& o, const DwgEntityCommon& common, const Dw
     if (decode == nullptr)
       m_unknownName = cls->dxfName.c_str();
   } else {
-    for (const FixedRow& row : kFixed)
-      if (row.type == o.type)
-        decode = row.decode;
+    decode = fixedDecoder(o.type);
     if (decode == nullptr)
       m_unknownName = fixedName(o.type);
   }

@@ -7,6 +7,7 @@
 #include "arx/db/AcDbLayerTable.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 // The code pages of the file header's code page number, by their $DWGCODEPAGE names.
@@ -149,24 +150,22 @@ bool DwgLoader::readSections()
   std::vector<DwgMapEntry> map;
   if (!readDwgObjectMap(m_sections, map, fault))
     return fail(fault);
-  m_offsets.reserve(map.size());
-  for (const DwgMapEntry& e : map)
-    m_offsets[e.handle] = e.offset;
+  m_offsets.assign(std::move(map));
   return true;
 }
 
 bool DwgLoader::findControls()
 {
-  for (const auto& e : m_offsets) {
+  for (const DwgMapEntry& e : m_offsets.entries()) {
     unsigned type = 0;
-    if (!m_objects.peekType(e.second, type))
+    if (!m_objects.peekType(e.offset, type))
       continue; // a damaged object is reported when it is read
     if (m_objects.isEntityType(type) || (type >= 48 && type <= 69))
       ++m_toOpen;
     if (type >= 48 && type <= 68 && type % 2 == 0 && type != 54 && type != 58) {
       auto it = m_controls.find(type);
-      if (it == m_controls.end() || e.first < it->second)
-        m_controls[type] = e.first;
+      if (it == m_controls.end() || e.handle < it->second)
+        m_controls[type] = e.handle;
     }
   }
   return true;
@@ -178,12 +177,12 @@ bool DwgLoader::open(std::uint64_t handle, DwgObject& object)
     m_builder.askWatcherNow();
   if (m_builder.cancelled())
     return cancel();
-  auto it = m_offsets.find(handle);
-  if (it == m_offsets.end())
+  std::size_t offset = 0;
+  if (!m_offsets.find(handle, offset))
     return fail("AcDb:Handles: byte 0: object " + std::to_string(handle) +
                 " is not in the object map");
   DwgFault fault;
-  if (!m_objects.open(it->second, object, fault))
+  if (!m_objects.open(offset, object, fault))
     return fail(fault);
   return true;
 }
@@ -470,7 +469,7 @@ bool DwgLoader::readOwned(AcDbEntity* entity, const DwgEntityReader::Result& own
   AcDb2dPolyline* p2 = AcDb2dPolyline::cast(entity);
   AcDb3dPolyline* p3 = AcDb3dPolyline::cast(entity);
   AcDbBlockReference* reference = AcDbBlockReference::cast(entity);
-  std::vector<std::uint64_t> chain = owner.vertices;
+  const std::vector<std::uint64_t>& chain = owner.vertices;
   const bool linked = m_sections.version < 1018;
   std::uint64_t h = owner.firstVertex;
   std::size_t steps = 0;

@@ -10,6 +10,7 @@
 #include "arx/db/AcDbDatabase.h"
 #include "arx/db/DrawingBuilder.h"
 #include "arx/dwg/DwgEntityReader.h"
+#include "arx/dwg/DwgHandleIndex.h"
 #include "arx/dwg/DwgObjectReader.h"
 #include "arx/dwg/DwgSectionReaders.h"
 #include "arx/dxf/DxfTextDecoder.h"
@@ -73,9 +74,9 @@ private:
   std::vector<DwgClass> m_classes;
   DwgObjectReader m_objects;
   DxfTextDecoder m_text;
-  std::unordered_map<std::uint64_t, std::size_t> m_offsets; // handle -> offset
-  std::unordered_map<unsigned, std::uint64_t> m_controls;   // control type -> handle
-  std::unordered_map<std::uint64_t, const char*> m_layers;  // layer handle -> interned name
+  DwgHandleIndex m_offsets;                                // handle -> offset
+  std::unordered_map<unsigned, std::uint64_t> m_controls;  // control type -> handle
+  std::unordered_map<std::uint64_t, const char*> m_layers; // layer handle -> interned name
   std::unordered_map<std::uint64_t, AcDbObjectId> m_blockIds;
   std::vector<BlockEntry> m_blocks; // in the order of the block table
   std::uint64_t m_modelSpace = 0, m_paperSpace = 0;

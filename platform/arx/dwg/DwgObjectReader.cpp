@@ -87,10 +87,11 @@ bool DwgObjectReader::fail(const DwgBitReader& reader, DwgFault& fault) const
 
 bool DwgObjectReader::peekType(std::size_t offset, unsigned& type) const
 {
-  const std::vector<std::uint8_t>& bytes = m_sections.objects;
-  if (offset >= bytes.size())
+  const std::uint8_t* bytes = m_sections.objectData();
+  const std::size_t total = m_sections.objectSize();
+  if (offset >= total)
     return false;
-  DwgBitReader r(bytes.data() + offset, bytes.size() - offset, kObjects, offset);
+  DwgBitReader r(bytes + offset, total - offset, kObjects, offset);
   r.setVersion(m_sections.version);
   const std::uint32_t size = r.MS();
   if (!r.ok() || size > r.bitsLeft() / 8)
@@ -112,13 +113,14 @@ bool DwgObjectReader::peekType(std::size_t offset, unsigned& type) const
 
 bool DwgObjectReader::open(std::size_t offset, DwgObject& o, DwgFault& fault)
 {
-  const std::vector<std::uint8_t>& bytes = m_sections.objects;
+  const std::uint8_t* bytes = m_sections.objectData();
+  const std::size_t total = m_sections.objectSize();
   o.version = m_sections.version;
-  if (offset >= bytes.size()) {
+  if (offset >= total) {
     fault = {kObjects, offset, "an object lies beyond the end of the section"};
     return false;
   }
-  DwgBitReader head(bytes.data() + offset, bytes.size() - offset, kObjects, offset);
+  DwgBitReader head(bytes + offset, total - offset, kObjects, offset);
   const std::uint32_t size = head.MS();
   if (!head.ok())
     return fail(head, fault);
@@ -129,20 +131,20 @@ bool DwgObjectReader::open(std::size_t offset, DwgObject& o, DwgFault& fault)
       return fail(head, fault);
   }
   const std::size_t start = offset + head.bitPosition() / 8;
-  if (size > bytes.size() - start || bytes.size() - start - size < 2) {
+  if (size > total - start || total - start - size < 2) {
     fault = {kObjects, offset, "an object's size runs past the end of the section"};
     return false;
   }
   const std::uint16_t stored =
       static_cast<std::uint16_t>(bytes[start + size] | (bytes[start + size + 1] << 8));
-  if (dwgCrc16(0xC0C1, bytes.data() + offset, start + size - offset) != stored) {
+  if (dwgCrc16(0xC0C1, bytes + offset, start + size - offset) != stored) {
     fault = {kObjects, offset, "CRC mismatch of the object"};
     return false;
   }
   o.offset = offset;
   o.dataStart = start;
   o.dataSize = size;
-  o.data = DwgBitReader(bytes.data() + start, size, kObjects, start);
+  o.data = DwgBitReader(bytes + start, size, kObjects, start);
   o.data.setVersion(o.version);
   o.handles = DwgBitReader();
   o.strings = DwgBitReader();
@@ -178,7 +180,7 @@ bool DwgObjectReader::open(std::size_t offset, DwgObject& o, DwgFault& fault)
 // string stream ends just before it, its size and a flag stored backwards from there.
 void DwgObjectReader::startStreams(DwgObject& o, std::size_t bitSize) const
 {
-  const std::uint8_t* bytes = m_sections.objects.data() + o.dataStart;
+  const std::uint8_t* bytes = m_sections.objectData() + o.dataStart;
   o.handles = DwgBitReader(bytes, o.dataSize, kObjects, o.dataStart);
   o.handles.setVersion(o.version);
   o.handles.seekBit(bitSize);

@@ -66,6 +66,7 @@ bool readDwgR2000Container(const std::uint8_t* data, std::size_t size, DwgSectio
   }
   if (!seen[0] || !seen[1] || !seen[2])
     return dwgFault(fault, kFileHeader, 0x15, "a section locator is missing");
-  out.objects.assign(data, data + size);
+  out.file = data;
+  out.fileSize = size;
   return true;
 }

@@ -144,7 +144,7 @@ bool readDwgObjectMap(const DwgSections& s, std::vector<DwgMapEntry>& map, DwgFa
       offset += r.MC(true);
       if (!r.ok())
         break;
-      if (offset < 0 || static_cast<std::uint64_t>(offset) >= s.objects.size())
+      if (offset < 0 || static_cast<std::uint64_t>(offset) >= s.objectSize())
         return dwgFault(fault, name, at + 2 + r.bitPosition() / 8,
                         "an object's offset lies outside the objects section");
       map.push_back({handle, static_cast<std::size_t>(offset)});

@@ -24,8 +24,15 @@ struct DwgSections {
   std::vector<std::uint8_t> header;  // AcDb:Header (the header variables)
   std::vector<std::uint8_t> classes; // AcDb:Classes
   std::vector<std::uint8_t> handles; // AcDb:Handles (the object map)
-  std::vector<std::uint8_t> objects; // AcDb:AcDbObjects; for R13-R2000 the whole file,
-                                     // since their object map holds file offsets
+  std::vector<std::uint8_t> objects; // AcDb:AcDbObjects (2004 on; empty for R13-R2000)
+  // R13-R2000: their object map holds file offsets, so their objects are read in the
+  // file's own bytes (not copied), which the caller keeps while the sections are used.
+  const std::uint8_t* file = nullptr;
+  std::size_t fileSize = 0;
+
+  // The bytes that offsets in the object map point into.
+  const std::uint8_t* objectData() const { return file != nullptr ? file : objects.data(); }
+  std::size_t objectSize() const { return file != nullptr ? fileSize : objects.size(); }
 };
 
 // Sets `fault` and gives false, for a reader to return.
