@@ -116,6 +116,10 @@ void CBlockView::beginDraw(CDC* dc)
   dc->SetWindowExt(25000, 25000);
   dc->SetViewportExt(w / 2, -(h / 2));
   dc->SetViewportOrg(w / 2, h / 2);
+  // The wrappers of the objects a previous paint put out may be gone with the temporary
+  // map: the first selection of this paint asks for them again.
+  m_pOldBrush = nullptr;
+  m_pOldPen = nullptr;
   // The first pen takes the colour the measure pass ended with, so that a
   // block of one colour makes no pen of its own.
   selectColor(m_color, 0);
@@ -126,15 +130,25 @@ void CBlockView::selectColor(COLORREF color, int replace)
   if (replace == 1) {
     restoreBrushAndPen();
   }
+  // What a selection puts out is, at every change after the first, the object our first
+  // selection put out, whose wrapper is known: it is looked up only when it differs.
   m_brush.CreateSolidBrush(color);
-  m_pOldBrush = m_pDC->SelectObject(&m_brush);
+  HGDIOBJ oldBrush = ::SelectObject(m_pDC->m_hDC, m_brush.GetSafeHandle());
+  if (m_pOldBrush == nullptr || m_pOldBrush->GetSafeHandle() != oldBrush) {
+    m_pOldBrush = CBrush::FromHandle(static_cast<HBRUSH>(oldBrush));
+  }
   m_pen.CreatePen(PS_SOLID, 0, color);
-  m_pOldPen = m_pDC->SelectObject(&m_pen);
+  HGDIOBJ oldPen = ::SelectObject(m_pDC->m_hDC, m_pen.GetSafeHandle());
+  if (m_pOldPen == nullptr || m_pOldPen->GetSafeHandle() != oldPen) {
+    m_pOldPen = CPen::FromHandle(static_cast<HPEN>(oldPen));
+  }
 }
 
 void CBlockView::endDraw()
 {
   restoreBrushAndPen();
+  m_pOldBrush = nullptr;
+  m_pOldPen = nullptr;
   if (m_pClipRgn != nullptr) {
     delete m_pClipRgn;
     m_pClipRgn = nullptr;
@@ -155,13 +169,14 @@ void CBlockView::releaseScratch()
 
 void CBlockView::restoreBrushAndPen()
 {
-  // When a selection failed there is no previous object to put back.
+  // When a selection failed there is no previous object to put back. What these
+  // selections put out (our own brush and pen) is deleted here: no wrapper is asked for.
   if (m_pOldBrush != nullptr) {
-    m_pDC->SelectObject(m_pOldBrush);
+    ::SelectObject(m_pDC->m_hDC, m_pOldBrush->GetSafeHandle());
   }
   m_brush.DeleteObject();
   if (m_pOldPen != nullptr) {
-    m_pDC->SelectObject(m_pOldPen);
+    ::SelectObject(m_pDC->m_hDC, m_pOldPen->GetSafeHandle());
   }
   m_pen.DeleteObject();
 }

@@ -109,10 +109,7 @@ void CBlockView::drawClippedPolyline(const PointBuffer& points)
 
 void CBlockView::fillPolygon(const AcGePoint3d v[4])
 {
-  POINT* logical = new (std::nothrow) POINT[4];
-  if (logical == nullptr) {
-    return;
-  }
+  POINT logical[4];
   // Corners 2 and 3 are swapped: a solid's third and fourth points lie
   // across from each other, so its outline runs 0, 1, 3, 2.
   logical[0] = logicalPoint(v[0]);
@@ -121,5 +118,4 @@ void CBlockView::fillPolygon(const AcGePoint3d v[4])
   logical[3] = logicalPoint(v[2]);
   m_pDC->SetPolyFillMode(WINDING);
   ::Polygon(m_pDC->m_hDC, logical, 4);
-  delete[] logical;
 }
