@@ -26,13 +26,6 @@ Acad::ErrorStatus openOwnedVertex(AcDbObjectId owner, T*& vertex, AcDbObjectId i
 }
 } // namespace
 
-AcDb2dPolyline::~AcDb2dPolyline()
-{
-  for (AcDbEntity* v : m_vertices)
-    delete v;
-  delete m_sequenceEnd;
-}
-
 Acad::ErrorStatus AcDb2dPolyline::openVertex(AcDb2dVertex*& vertex, AcDbObjectId id,
                                              AcDb::OpenMode mode, bool openErased) const
 {
@@ -50,26 +43,7 @@ AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const
 
 Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex)
 {
-  if (vertex == nullptr)
-    return Acad::eNullEntityPointer;
-  if (vertex->database() != nullptr)
-    return Acad::eAlreadyInDb;
-  m_vertices.push_back(vertex);
-  if (database() != nullptr)
-    database()->makeResident(vertex, objectId());
-  if (m_sequenceEnd == nullptr) {
-    m_sequenceEnd = new AcDbSequenceEnd;
-    if (database() != nullptr)
-      database()->makeResident(m_sequenceEnd, objectId());
-  }
-  return Acad::eOk;
-}
-
-AcDb3dPolyline::~AcDb3dPolyline()
-{
-  for (AcDbEntity* v : m_vertices)
-    delete v;
-  delete m_sequenceEnd;
+  return m_vertices.append(*this, vertex);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::openVertex(AcDb3dPolylineVertex*& vertex, AcDbObjectId id,
@@ -80,17 +54,5 @@ Acad::ErrorStatus AcDb3dPolyline::openVertex(AcDb3dPolylineVertex*& vertex, AcDb
 
 Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex)
 {
-  if (vertex == nullptr)
-    return Acad::eNullEntityPointer;
-  if (vertex->database() != nullptr)
-    return Acad::eAlreadyInDb;
-  m_vertices.push_back(vertex);
-  if (database() != nullptr)
-    database()->makeResident(vertex, objectId());
-  if (m_sequenceEnd == nullptr) {
-    m_sequenceEnd = new AcDbSequenceEnd;
-    if (database() != nullptr)
-      database()->makeResident(m_sequenceEnd, objectId());
-  }
-  return Acad::eOk;
+  return m_vertices.append(*this, vertex);
 }

@@ -5,10 +5,8 @@
 
 #include "arx/db/AcDbCurve.h"
 #include "arx/db/AcDbObjectIterator.h"
-#include "arx/db/AcDbSequenceEnd.h"
+#include "arx/db/AcDbOwnedEntities.h"
 #include "arx/db/AcDbVertex.h"
-
-#include <vector>
 
 class AcDb2dVertex : public AcDbVertex {
 public:
@@ -34,10 +32,12 @@ class AcDb2dPolyline : public AcDbCurve {
 public:
   ACRX_DECLARE_MEMBERS(AcDb2dPolyline);
   AcDb2dPolyline() = default;
-  ~AcDb2dPolyline() override;
 
   // A new iterator over the vertices (delete it when done).
-  AcDbObjectIterator* vertexIterator() const { return new AcDbObjectIterator(&m_vertices); }
+  AcDbObjectIterator* vertexIterator() const
+  {
+    return new AcDbObjectIterator(&m_vertices.entities());
+  }
   // Opens a vertex of this polyline by id; eWrongObjectType for any other object.
   Acad::ErrorStatus openVertex(AcDb2dVertex*& vertex, AcDbObjectId id, AcDb::OpenMode mode,
                                bool openErased = false) const;
@@ -48,7 +48,7 @@ public:
   AcGeVector3d normal() const { return m_normal; }
   bool isClosed() const override { return m_closed; }
   // The SEQEND after the vertices (not opened); null while there are none.
-  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
+  AcDbSequenceEnd* sequenceEnd() const { return m_vertices.sequenceEnd(); }
 
   // Appends a vertex made with new; the polyline owns it from then on.
   Acad::ErrorStatus appendVertex(AcDb2dVertex* vertex);
@@ -57,9 +57,8 @@ public:
   void setClosed(bool closed) { m_closed = closed; }
 
 private:
-  std::vector<AcDbEntity*> m_vertices; // owned AcDb2dVertex objects, in order
+  AcDbOwnedEntities m_vertices; // AcDb2dVertex objects, in order
   AcGeVector3d m_normal{0.0, 0.0, 1.0};
   double m_elevation = 0.0;
   bool m_closed = false;
-  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first vertex
 };

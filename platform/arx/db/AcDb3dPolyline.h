@@ -4,10 +4,8 @@
 
 #include "arx/db/AcDbCurve.h"
 #include "arx/db/AcDbObjectIterator.h"
-#include "arx/db/AcDbSequenceEnd.h"
+#include "arx/db/AcDbOwnedEntities.h"
 #include "arx/db/AcDbVertex.h"
-
-#include <vector>
 
 class AcDb3dPolylineVertex : public AcDbVertex {
 public:
@@ -26,20 +24,21 @@ class AcDb3dPolyline : public AcDbCurve {
 public:
   ACRX_DECLARE_MEMBERS(AcDb3dPolyline);
   AcDb3dPolyline() = default;
-  ~AcDb3dPolyline() override;
 
-  AcDbObjectIterator* vertexIterator() const { return new AcDbObjectIterator(&m_vertices); }
+  AcDbObjectIterator* vertexIterator() const
+  {
+    return new AcDbObjectIterator(&m_vertices.entities());
+  }
   Acad::ErrorStatus openVertex(AcDb3dPolylineVertex*& vertex, AcDbObjectId id, AcDb::OpenMode mode,
                                bool openErased = false) const;
   bool isClosed() const override { return m_closed; }
   // The SEQEND after the vertices (not opened); null while there are none.
-  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
+  AcDbSequenceEnd* sequenceEnd() const { return m_vertices.sequenceEnd(); }
 
   Acad::ErrorStatus appendVertex(AcDb3dPolylineVertex* vertex);
   void setClosed(bool closed) { m_closed = closed; }
 
 private:
-  std::vector<AcDbEntity*> m_vertices; // owned AcDb3dPolylineVertex objects, in order
+  AcDbOwnedEntities m_vertices; // AcDb3dPolylineVertex objects, in order
   bool m_closed = false;
-  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first vertex
 };

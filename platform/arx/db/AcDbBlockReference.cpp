@@ -9,28 +9,9 @@ ACRX_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity)
 ACRX_DEFINE_MEMBERS(AcDbMInsertBlock, AcDbBlockReference)
 ACRX_DEFINE_MEMBERS(AcDbTable, AcDbBlockReference)
 
-AcDbBlockReference::~AcDbBlockReference()
-{
-  for (AcDbEntity* a : m_attributes)
-    delete a;
-  delete m_sequenceEnd;
-}
-
 Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbAttribute* attribute)
 {
-  if (attribute == nullptr)
-    return Acad::eNullEntityPointer;
-  if (attribute->database() != nullptr)
-    return Acad::eAlreadyInDb;
-  m_attributes.push_back(attribute);
-  if (database() != nullptr)
-    database()->makeResident(attribute, objectId());
-  if (m_sequenceEnd == nullptr) {
-    m_sequenceEnd = new AcDbSequenceEnd;
-    if (database() != nullptr)
-      database()->makeResident(m_sequenceEnd, objectId());
-  }
-  return Acad::eOk;
+  return m_attributes.append(*this, attribute);
 }
 
 AcGeMatrix3d AcDbBlockReference::blockTransform() const

@@ -6,11 +6,9 @@
 #include "arx/db/AcDbAttribute.h"
 #include "arx/db/AcDbEntity.h"
 #include "arx/db/AcDbObjectIterator.h"
-#include "arx/db/AcDbSequenceEnd.h"
+#include "arx/db/AcDbOwnedEntities.h"
 #include "arx/ge/AcGeMatrix3d.h"
 #include "arx/ge/AcGeScale3d.h"
-
-#include <vector>
 
 class AcDbBlockReference : public AcDbEntity {
 public:
@@ -20,7 +18,6 @@ public:
       : m_block(blockTableRecord), m_position(position)
   {
   }
-  ~AcDbBlockReference() override;
 
   AcDbObjectId blockTableRecord() const { return m_block; }
   // Insertion point in world coordinates.
@@ -41,19 +38,21 @@ public:
 
   // The attributes (a new iterator: delete it when done), in the order they follow
   // the reference; the SEQEND after them (not opened), null while there are none.
-  AcDbObjectIterator* attributeIterator() const { return new AcDbObjectIterator(&m_attributes); }
-  AcDbSequenceEnd* sequenceEnd() const { return m_sequenceEnd; }
+  AcDbObjectIterator* attributeIterator() const
+  {
+    return new AcDbObjectIterator(&m_attributes.entities());
+  }
+  AcDbSequenceEnd* sequenceEnd() const { return m_attributes.sequenceEnd(); }
   // Appends an attribute made with new; the reference owns it from then on.
   Acad::ErrorStatus appendAttribute(AcDbAttribute* attribute);
 
 private:
-  std::vector<AcDbEntity*> m_attributes;    // owned AcDbAttribute objects, in order
-  AcDbSequenceEnd* m_sequenceEnd = nullptr; // owned; made with the first attribute
-  AcDbObjectId m_block;                     // the block table record inserted
-  AcGePoint3d m_position;                   // world coordinates
-  AcGeScale3d m_scale;                      // x, y, z factors
-  AcGeVector3d m_normal{0.0, 0.0, 1.0};     // extrusion direction
-  double m_rotation = 0.0;                  // radians
+  AcDbOwnedEntities m_attributes;       // AcDbAttribute objects, in order
+  AcDbObjectId m_block;                 // the block table record inserted
+  AcGePoint3d m_position;               // world coordinates
+  AcGeScale3d m_scale;                  // x, y, z factors
+  AcGeVector3d m_normal{0.0, 0.0, 1.0}; // extrusion direction
+  double m_rotation = 0.0;              // radians
 };
 
 class AcDbMInsertBlock : public AcDbBlockReference {

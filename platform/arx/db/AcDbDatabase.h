@@ -75,9 +75,7 @@ private:
   friend class AcDbObject;
   friend class AcDbSymbolTable;
   friend class AcDbBlockTableRecord;
-  friend class AcDb2dPolyline;
-  friend class AcDb3dPolyline;
-  friend class AcDbBlockReference;
+  friend class AcDbOwnedEntities;
   friend class DrawingBuilder;
   // Reads the DWG drawing of an open file (readDwgFile).
   Acad::ErrorStatus readDwg(std::FILE* file, const std::string& name);
