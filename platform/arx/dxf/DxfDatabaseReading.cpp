@@ -7,7 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 namespace {
 // A DWG drawing starts with its version ("AC1015"), a binary DXF with its sentinel.
@@ -87,23 +88,28 @@ Acad::ErrorStatus AcDbDatabase::readOpenFile(std::FILE* f, const std::string& na
   return es;
 }
 
-// A DWG file is read whole: its sections and objects are found by their offsets.
+// A DWG file is read whole: its sections and objects are found by their offsets. The
+// buffer is not cleared first (the file fills it), which spares a pass over its pages.
 Acad::ErrorStatus AcDbDatabase::readDwg(std::FILE* f, const std::string& name)
 {
-  std::vector<std::uint8_t> data;
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0)
     size = std::ftell(f);
-  if (size >= 0 && std::fseek(f, 0, SEEK_SET) == 0) {
-    data.resize(static_cast<std::size_t>(size));
-    if (std::fread(data.data(), 1, data.size(), f) != data.size())
-      size = -1;
-  }
-  if (size < 0) {
+  if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) {
     m_readError = name + ": cannot read the file";
     return Acad::eCantOpenFile;
   }
-  return readDwgData(data.data(), data.size(), name.c_str());
+  const std::size_t n = static_cast<std::size_t>(size);
+  std::unique_ptr<std::uint8_t[]> data(new (std::nothrow) std::uint8_t[n > 0 ? n : 1]);
+  if (data == nullptr) {
+    m_readError = name + ": not enough memory to read the file";
+    return Acad::eOutOfMemory;
+  }
+  if (std::fread(data.get(), 1, n, f) != n) {
+    m_readError = name + ": cannot read the file";
+    return Acad::eCantOpenFile;
+  }
+  return readDwgData(data.get(), n, name.c_str());
 }
 
 Acad::ErrorStatus AcDbDatabase::readDwgData(const unsigned char* data, std::size_t size,
