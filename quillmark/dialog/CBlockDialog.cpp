@@ -39,7 +39,8 @@ ON_EN_CHANGE(IDC_SELECTION, OnChangeSelection)
 END_MESSAGE_MAP()
 
 CBlockDialog::CBlockDialog(CWnd* parent)
-    : CDialog(IDD_BLOCK_DIALOG, parent), m_pattern("*"), m_database(nullptr)
+    : CDialog(IDD_BLOCK_DIALOG, parent), m_pattern("*"), m_database(nullptr),
+      m_initialExchange(false)
 {
 }
 
@@ -92,7 +93,11 @@ void CBlockDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CBlockDialog::OnInitDialog()
 {
+  // Writing "*" into the pattern edit sends EN_CHANGE, whose refill would list every
+  // name only to be emptied by the refill below (and would show a failure twice).
+  m_initialExchange = true;
   CDialog::OnInitDialog();
+  m_initialExchange = false;
   HINSTANCE resources =
       AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_QUILLMARK), MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
   HICON icon = LoadIconA(resources, MAKEINTRESOURCEA(IDI_QUILLMARK));
@@ -133,6 +138,8 @@ void fillList(CListBox& list, const CStringList& names, CString pattern, int res
 
 void CBlockDialog::OnChangePattern()
 {
+  if (m_initialExchange)
+    return;
   UpdateData(TRUE);
   // Only the member is upper-cased; the edit keeps what the user typed.
   m_pattern.MakeUpper();

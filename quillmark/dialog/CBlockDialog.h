@@ -53,6 +53,10 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
+  // True while OnInitDialog's first data exchange writes the pattern into its edit: the
+  // change that writing makes is not the user's, and the list is filled once after it.
+  bool m_initialExchange;
+
   // The index LB_FINDSTRING or LB_FINDSTRINGEXACT gives for `text`, searching the
   // whole list from its first entry; LB_ERR when none matches.
   LRESULT findEntry(UINT message, const CString& text);

@@ -81,8 +81,11 @@ bool inListOrder(HWND list, const std::vector<CString>& texts)
 
 void addToSortedList(CListBox& list, std::vector<CString>& texts)
 {
-  std::sort(texts.begin(), texts.end(),
-            [](const CString& a, const CString& b) { return strcmp(a, b) < 0; });
+  // Names read from a table usually come in byte order already: checking costs one
+  // comparison per name where sorting would cost a dozen.
+  auto byteOrder = [](const CString& a, const CString& b) { return strcmp(a, b) < 0; };
+  if (!std::is_sorted(texts.begin(), texts.end(), byteOrder))
+    std::sort(texts.begin(), texts.end(), byteOrder);
   HWND box = list.m_hWnd;
   bool append = ::SendMessageA(box, LB_GETCOUNT, 0, 0) == 0 && inListOrder(box, texts);
   ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
