@@ -63,18 +63,23 @@ AcDbSymbolTable::~AcDbSymbolTable()
 
 AcDbSymbolTableRecord* AcDbSymbolTable::find(const char* name) const
 {
+  const long index = indexOf(name);
+  return index >= 0 ? m_records[static_cast<std::size_t>(index)] : nullptr;
+}
+
+long AcDbSymbolTable::indexOf(const char* name) const
+{
   if (name == nullptr || m_slots.empty())
-    return nullptr;
+    return -1;
   const std::string key = nameKey(name);
   const std::uint32_t hash = keyHash(key);
   const std::size_t mask = m_slots.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const std::uint32_t slot = m_slots[i];
     if (slot == 0)
-      return nullptr;
-    AcDbSymbolTableRecord* r = m_records[slot - 1];
-    if (m_hashes[slot - 1] == hash && nameKey(r->m_name.c_str()) == key)
-      return r;
+      return -1;
+    if (m_hashes[slot - 1] == hash && nameKey(m_records[slot - 1]->m_name.c_str()) == key)
+      return static_cast<long>(slot - 1);
   }
 }
 

@@ -81,6 +81,8 @@ public:
   AcDbSymbolTableRecord* recordAt(long index) const { return m_records[index]; }
   // The record of that name (case-insensitive), erased or not; null when none.
   AcDbSymbolTableRecord* find(const char* name) const;
+  // The number (for recordAt) of the record find gives; -1 when none.
+  long indexOf(const char* name) const;
 
 protected:
   AcDbSymbolTable() = default;

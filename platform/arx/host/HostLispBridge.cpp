@@ -59,9 +59,16 @@ bool HostLispBridge::unloadModule(const std::string& path)
   return acrxDynamicLinker->unloadModule(path.c_str(), true);
 }
 
-std::vector<LispRef> HostLispBridge::tableRecords(const std::string& table)
+LispRef HostLispBridge::tableRecord(const std::string& table, std::size_t position,
+                                    std::size_t& next)
 {
-  return hostTableRecords(m_document->database(), table);
+  return hostTableRecord(m_document->database(), table, position, next);
+}
+
+LispRef HostLispBridge::tableSearch(const std::string& table, const std::string& name,
+                                    std::size_t& next)
+{
+  return hostTableSearch(m_document->database(), table, name, next);
 }
 
 LispRef HostLispBridge::entityNext(const LispRef& entity)

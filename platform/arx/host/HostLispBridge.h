@@ -15,7 +15,9 @@ public:
   LispRef invokeExternal(const LispObject& fn, const LispRef& args) override;
   bool loadModule(const std::string& path) override;
   bool unloadModule(const std::string& path) override;
-  std::vector<LispRef> tableRecords(const std::string& table) override;
+  LispRef tableRecord(const std::string& table, std::size_t position, std::size_t& next) override;
+  LispRef tableSearch(const std::string& table, const std::string& name,
+                      std::size_t& next) override;
   LispRef entityNext(const LispRef& entity) override;
   LispRef entityList(const LispRef& entity) override;
   bool isLeadByte(unsigned char byte) const override;

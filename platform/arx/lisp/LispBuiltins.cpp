@@ -1,5 +1,4 @@
 // The built-in functions of the command line's AutoLISP.
-#include "arx/db/SymbolNameCase.h"
 #include "arx/lisp/LispEnvironment.h"
 #include "arx/lisp/LispError.h"
 #include "arx/lisp/LispPrinter.h"
@@ -364,13 +363,9 @@ std::string tableName(const LispRef& v)
   throw LispError("bad argument value: invalid table name " + lispPrin1(v));
 }
 
-std::vector<LispRef> recordsOf(LispEnvironment& env, const std::string& table)
-{
-  return env.host() != nullptr ? env.host()->tableRecords(table) : std::vector<LispRef>();
-}
-
 // (tblnext table [rewind]): the next record of the table, the first one after a
-// rewind or on the first call; nil past the last.
+// rewind or on the first call; nil past the last. Each call asks the host for one
+// record, so that a walk over a table of many blocks takes time in proportion to it.
 LispRef fnTblnext(LispEnvironment& env, const LispRef& args)
 {
   std::vector<LispRef> items = argv(args, 1, 2);
@@ -378,10 +373,9 @@ LispRef fnTblnext(LispEnvironment& env, const LispRef& args)
   std::size_t& cursor = env.tableCursors()[table];
   if (items.size() == 2 && items[1])
     cursor = 0;
-  std::vector<LispRef> records = recordsOf(env, table);
-  if (cursor >= records.size())
+  if (env.host() == nullptr)
     return nullptr;
-  return records[cursor++];
+  return env.host()->tableRecord(table, cursor, cursor);
 }
 
 // (tblsearch table name [setnext]): the record with that name (any case), or nil;
@@ -390,23 +384,14 @@ LispRef fnTblsearch(LispEnvironment& env, const LispRef& args)
 {
   std::vector<LispRef> items = argv(args, 2, 3);
   std::string table = tableName(items[0]);
-  // Names compare as the database compares them (letters of the ANSI code page too).
-  std::string wanted = symbolNameKey(stringArg(items[1]).c_str());
-  std::vector<LispRef> records = recordsOf(env, table);
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    for (const LispObject* cell = records[i].get(); cell != nullptr; cell = cell->cdr.get()) {
-      const LispRef& pair = cell->car;
-      if (!lispIs(pair, LispType::Cons) || !lispIs(pair->car, LispType::Int) ||
-          pair->car->integer != 2 || !lispIs(pair->cdr, LispType::Str))
-        continue;
-      if (symbolNameKey(pair->cdr->text.c_str()) == wanted) {
-        if (items.size() == 3 && items[2])
-          env.tableCursors()[table] = i + 1;
-        return records[i];
-      }
-    }
-  }
-  return nullptr;
+  const std::string& name = stringArg(items[1]);
+  if (env.host() == nullptr)
+    return nullptr;
+  std::size_t next = 0;
+  LispRef record = env.host()->tableSearch(table, name, next);
+  if (record && items.size() == 3 && items[2])
+    env.tableCursors()[table] = next;
+  return record;
 }
 
 LispRef entityArg(const LispRef& v)

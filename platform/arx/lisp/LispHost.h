@@ -5,6 +5,7 @@
 
 #include "arx/lisp/LispValue.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,16 @@ public:
   // arxload / arxunload: true when the module was loaded / unloaded.
   virtual bool loadModule(const std::string& path) = 0;
   virtual bool unloadModule(const std::string& path) = 0;
-  // The records of symbol table `table` (upper case: "BLOCK", "LAYER", ...) of the
-  // current drawing, each as an association list; empty when there is no drawing.
-  virtual std::vector<LispRef> tableRecords(const std::string& table) = 0;
+  // Symbol table `table` (upper case: "BLOCK", "LAYER", ...) of the current drawing,
+  // one record at a time, each as an association list; a position counts every
+  // record the table holds, shown or not, so that it stays put when another record
+  // is erased. Both give nil, `next` unchanged, when there is none (or no drawing).
+  //   tableRecord: the first record shown at `position` or after it, `next` set past it
+  //   tableSearch: the record named `name` (any case), `next` set past it
+  virtual LispRef tableRecord(const std::string& table, std::size_t position,
+                              std::size_t& next) = 0;
+  virtual LispRef tableSearch(const std::string& table, const std::string& name,
+                              std::size_t& next) = 0;
   // entnext: the entity after `entity` (an ENAME) in its block, the first entity of
   // model space when `entity` is nil; nil past the last or without a drawing.
   virtual LispRef entityNext(const LispRef& entity)

@@ -1,4 +1,5 @@
 // Documents, the working database, tables seen from LISP, the command stack.
+#include "arx/db/AcDbBlockTable.h"
 #include "arx/db/AcDbDatabase.h"
 #include "arx/host/AcApDocument.h"
 #include "arx/host/AcDbHostApplicationServices.h"
@@ -79,6 +80,41 @@ TEST_F(Documents, tables_of_the_drawing_are_seen_from_lisp)
   EXPECT_EQ("nil", eval("(tblnext \"BLOCK\" t)")) << "layout blocks are not listed";
   EXPECT_EQ("\"STANDARD\"", eval("(strcase (cdr (assoc 2 (tblsearch \"STYLE\" \"standard\"))))"));
   EXPECT_EQ("nil", eval("(tblsearch \"APPID\" \"NOPE\")"));
+}
+
+// A walk finds the records of the drawing itself, in table order, and goes on after the
+// last one it gave when an earlier one is erased meanwhile; a search with setnext moves it.
+TEST_F(Documents, tblnext_walks_blocks_as_they_are_when_asked)
+{
+  const char* path = "host_test_walk.dxf";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "0\nSECTION\n2\nBLOCKS\n";
+    for (const char* name : {"Arch", "Bolt", "Cog", "Dial"})
+      file << "0\nBLOCK\n2\n" << name << "\n10\n0\n20\n0\n30\n0\n0\nENDBLK\n";
+    file << "0\nENDSEC\n0\nEOF\n";
+  }
+  AcApDocument* document = hostOpenDocument(path);
+  ASSERT_NE(nullptr, document) << hostTakeOutput();
+  const char* next = "(cdr (assoc 2 (tblnext \"BLOCK\")))";
+  EXPECT_EQ("\"Arch\"", eval("(cdr (assoc 2 (tblnext \"BLOCK\" t)))"));
+  EXPECT_EQ("\"Bolt\"", eval(next));
+
+  AcDbBlockTable* table = nullptr;
+  ASSERT_EQ(Acad::eOk, document->database()->getBlockTable(table, AcDb::kForRead));
+  AcDbSymbolTableRecord* bolt = nullptr;
+  ASSERT_EQ(Acad::eOk, table->getAt("BOLT", bolt, AcDb::kForWrite));
+  EXPECT_EQ(Acad::eOk, bolt->erase());
+  bolt->close();
+  table->close();
+
+  EXPECT_EQ("\"Cog\"", eval(next)) << "erasing the record last given moves the walk nowhere";
+  EXPECT_EQ("nil", eval("(tblsearch \"BLOCK\" \"bolt\")")) << "an erased record is not found";
+  EXPECT_EQ("\"Arch\"", eval("(cdr (assoc 2 (tblsearch \"BLOCK\" \"ARCH\" t)))"));
+  EXPECT_EQ("\"Cog\"", eval(next)) << "setnext goes on after the found record, past the erased";
+  EXPECT_EQ("\"Dial\"", eval(next));
+  EXPECT_EQ("nil", eval(next));
+  std::remove(path);
 }
 
 // In code page 949 the second byte of a character may be an ASCII letter's byte: it is

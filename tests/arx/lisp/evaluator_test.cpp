@@ -1,5 +1,6 @@
 // The evaluator: built-ins, special forms, errors, module functions and symbol
 // tables through the host interface.
+#include "arx/db/SymbolNameCase.h"
 #include "arx/dxf/DxfTextCodec.h"
 #include "arx/lisp/LispEnvironment.h"
 #include "arx/lisp/LispError.h"
@@ -24,20 +25,36 @@ public:
     return path != "missing.arx";
   }
   bool unloadModule(const std::string& path) override { return path == "loaded.arx"; }
-  std::vector<LispRef> tableRecords(const std::string& table) override
+  // The LAYER table holds `layers`; an empty name stands for an erased record.
+  LispRef tableRecord(const std::string& table, std::size_t position, std::size_t& next) override
   {
-    std::vector<LispRef> out;
-    if (table != "LAYER")
-      return out;
-    for (const std::string& name : layers) {
-      LispListBuilder record;
-      record.add(lispPair(0, lispStr("LAYER")));
-      record.add(lispPair(2, lispStr(name)));
-      record.add(lispPair(70, lispInt(0)));
-      record.add(lispPair(62, lispInt(7)));
-      out.push_back(record.finish());
+    ++recordCalls;
+    for (std::size_t i = position; table == "LAYER" && i < layers.size(); ++i) {
+      if (!layers[i].empty()) {
+        next = i + 1;
+        return layerRecord(layers[i]);
+      }
     }
-    return out;
+    return nullptr;
+  }
+  LispRef tableSearch(const std::string& table, const std::string& name, std::size_t& next) override
+  {
+    for (std::size_t i = 0; table == "LAYER" && i < layers.size(); ++i) {
+      if (!layers[i].empty() && symbolNameKey(layers[i].c_str()) == symbolNameKey(name.c_str())) {
+        next = i + 1;
+        return layerRecord(layers[i]);
+      }
+    }
+    return nullptr;
+  }
+  static LispRef layerRecord(const std::string& name)
+  {
+    LispListBuilder record;
+    record.add(lispPair(0, lispStr("LAYER")));
+    record.add(lispPair(2, lispStr(name)));
+    record.add(lispPair(70, lispInt(0)));
+    record.add(lispPair(62, lispInt(7)));
+    return record.finish();
   }
 
   // entnext gives the entities of `drawing` in order, entget a list naming each.
@@ -61,6 +78,7 @@ public:
   std::string calls;                                         // NAME#code(args); per module call
   std::string loaded;                                        // paths passed to loadModule
   std::vector<std::string> layers = {"0", "Walls", "Doors"}; // the LAYER table
+  int recordCalls = 0;                                       // tableRecord calls
 };
 
 class LispEvaluator : public ::testing::Test {
@@ -245,6 +263,32 @@ TEST_F(LispEvaluator, tblnext_walks_the_table_and_tblsearch_finds_any_case)
   EXPECT_EQ("nil", eval("(tblsearch \"LAYER\" \"roof\")"));
   eval("(tblsearch \"LAYER\" \"walls\" t)");
   EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))")) << "setnext moves tblnext";
+}
+
+TEST_F(LispEvaluator, a_tblnext_walk_asks_for_each_record_once_and_goes_on_after_the_last)
+{
+  host.layers.clear();
+  for (int i = 0; i < 2000; ++i)
+    host.layers.push_back("L" + std::to_string(i));
+  EXPECT_EQ("\"L1999\"", eval("(progn (setq out nil r (tblnext \"LAYER\" t))"
+                              "  (while r (setq out (cons (cdr (assoc 2 r)) out)"
+                              "                 r (tblnext \"LAYER\")))"
+                              "  (car out))"));
+  EXPECT_EQ(2001, host.recordCalls) << "one question per record, and one past the last";
+
+  // A record erased during a walk moves none of the others: the walk goes on after
+  // the last record it gave.
+  host.layers = {"0", "Walls", "Doors"};
+  EXPECT_EQ("\"0\"", eval("(cdr (assoc 2 (tblnext \"LAYER\" t)))"));
+  host.layers[0].clear();
+  EXPECT_EQ("\"Walls\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))"));
+  EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblnext \"LAYER\")))"));
+  EXPECT_EQ("nil", eval("(tblnext \"LAYER\")"));
+  EXPECT_EQ("\"Walls\"", eval("(cdr (assoc 2 (tblnext \"LAYER\" t)))")) << "rewound past it";
+  EXPECT_EQ("\"Doors\"", eval("(cdr (assoc 2 (tblsearch \"LAYER\" \"doors\" t)))"));
+  EXPECT_EQ("nil", eval("(tblnext \"LAYER\")")) << "setnext on the last record";
+  EXPECT_EQ("nil", eval("(tblsearch \"LAYER\" \"0\" t)")) << "an erased record is not found";
+  EXPECT_EQ("nil", eval("(tblnext \"LAYER\")")) << "a failed search leaves the walk alone";
 }
 
 TEST_F(LispEvaluator, tblsearch_ignores_the_case_of_the_code_pages_letters)
