@@ -94,6 +94,7 @@ void evaluateAndPrint(const std::string& text)
   LispOutcome outcome = doc->lisp().evaluate(text);
   commandLineNewLine();
   commandLineWrite(outcome.printed + "\n");
+  commandLineFlush();
 }
 
 void runCommandPrompt(std::FILE* input)
@@ -102,6 +103,7 @@ void runCommandPrompt(std::FILE* input)
   for (;;) {
     commandLineNewLine();
     commandLineWriteUtf8("Command: ");
+    commandLineFlush();
     if (!readLine(input, line))
       break;
     std::string text = trim(utf8ToAnsi(line));
@@ -127,4 +129,5 @@ void runCommandPrompt(std::FILE* input)
     runCommand(text.substr(0, text.find_first_of(" \t")));
   }
   commandLineWriteUtf8("\n");
+  commandLineFlush();
 }

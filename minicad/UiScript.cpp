@@ -13,6 +13,8 @@
 // that nobody will close.
 #include "minicad/UiScript.h"
 
+#include "arx/ads/CommandLine.h"
+
 // gdiplus.h needs what WIN32_LEAN_AND_MEAN leaves out of windows.h.
 #include <objidl.h>
 
@@ -312,6 +314,8 @@ Outcome stepSelect(const std::string& idWord, const std::string& entry, bool byT
   Outcome outcome = findControl(idWord, "ListBox", list);
   if (!outcome.empty())
     return outcome;
+  // After what the command printed before the dialog opened.
+  commandLineFlush();
   LRESULT count = 0;
   if (!sendNow(list, LB_GETCOUNT, 0, 0, &count))
     return "list " + idWord + " does not answer";

@@ -65,7 +65,7 @@ int main(int argc, char** argv)
 
   if (scripted && finishUiScript() != 0)
     exitCode = 1;
-  std::fflush(stdout);
+  commandLineFlush();
   acDocManager->closeAll();
   return exitCode;
 }

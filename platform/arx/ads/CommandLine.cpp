@@ -1,5 +1,6 @@
 // acutPrintf, acedPrompt and acrx_abort, and the conversion of their ANSI text for
-// the terminal (UTF-8 on a pipe or file, UTF-16 to a console).
+// the terminal (UTF-8 on a pipe or file, UTF-16 to a console). A console is written
+// at once; a pipe or file gets the text in batches (see commandLineFlush).
 #include "arx/ads/CommandLine.h"
 
 #include "arx/ads/AcedServices.h"
@@ -12,17 +13,37 @@
 
 namespace {
 
+// Text for a pipe or file waits here until this much has gathered, or this long.
+const std::size_t kBatchBytes = 8192;
+const ULONGLONG kBatchMs = 100;
+
 struct Output {
+  Output() { InitializeCriticalSection(&lock); }
   bool capturing = false;  // text goes to `captured` instead of standard output
   std::string captured;    // ANSI bytes collected while capturing
   std::string pending;     // a lead byte whose second byte has not been written yet
   bool atLineStart = true; // the last byte written was a new line (or none was written)
+  // Standard output as last looked at (GetConsoleMode asks Wine's server each time).
+  HANDLE checked = nullptr;
+  bool console = false;
+  std::string batch;        // UTF-8 bytes not yet written to a pipe or file
+  ULONGLONG batchStart = 0; // when the oldest of them was put there
+  CRITICAL_SECTION lock;    // over `batch`: a script thread may flush it
 };
 
 Output& output()
 {
   static Output o;
   return o;
+}
+
+// Writes out the batch; the caller holds the lock.
+void flushBatch(Output& o)
+{
+  if (!o.batch.empty())
+    std::fwrite(o.batch.data(), 1, o.batch.size(), stdout);
+  o.batch.clear();
+  std::fflush(stdout);
 }
 
 std::wstring toWide(UINT codePage, const std::string& text)
@@ -43,23 +64,35 @@ void writeWide(const std::wstring& wide)
 {
   if (wide.empty())
     return;
+  Output& o = output();
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  DWORD mode = 0;
-  if (out != nullptr && out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode)) {
-    std::fflush(stdout);
+  if (out != o.checked) {
+    DWORD mode = 0;
+    o.checked = out;
+    o.console = out != nullptr && out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode);
+  }
+  EnterCriticalSection(&o.lock);
+  if (o.console) {
+    flushBatch(o);
     DWORD written = 0;
     WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    LeaveCriticalSection(&o.lock);
     return;
   }
   int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
                                   0, nullptr, nullptr);
-  if (bytes <= 0)
-    return;
-  std::string utf8(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], bytes,
-                      nullptr, nullptr);
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-  std::fflush(stdout);
+  if (bytes > 0) {
+    const ULONGLONG now = GetTickCount64();
+    if (o.batch.empty())
+      o.batchStart = now;
+    const std::size_t at = o.batch.size();
+    o.batch.resize(at + static_cast<std::size_t>(bytes));
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &o.batch[at], bytes,
+                        nullptr, nullptr);
+    if (o.batch.size() >= kBatchBytes || now - o.batchStart >= kBatchMs)
+      flushBatch(o);
+  }
+  LeaveCriticalSection(&o.lock);
 }
 
 std::string vformat(const char* format, va_list args)
@@ -106,6 +139,14 @@ void commandLineWrite(const char* text, std::size_t length)
     }
   }
   writeWide(toWide(CP_ACP, ansi));
+}
+
+void commandLineFlush()
+{
+  Output& o = output();
+  EnterCriticalSection(&o.lock);
+  flushBatch(o);
+  LeaveCriticalSection(&o.lock);
 }
 
 void commandLineNewLine()
@@ -168,6 +209,6 @@ void acrx_abort(const char* format, ...)
   va_end(args);
   output().capturing = false;
   commandLineWrite("\n" + text + "\n");
-  std::fflush(stdout);
+  commandLineFlush();
   ExitProcess(3);
 }

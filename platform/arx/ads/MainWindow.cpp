@@ -1,6 +1,9 @@
 // adsw_acadMainWnd: the host's main window, a real top-level window made on first
 // use (minicad asks for it at start). It stays hidden: dialogs only need an owner.
+// When a modal dialog or box it owns waits for the user, the command line's text is
+// written out, so that what a command printed before opening it can be read.
 #include "arx/ads/AcedServices.h"
+#include "arx/ads/CommandLine.h"
 
 namespace {
 
@@ -8,6 +11,8 @@ const char kMainWindowClass[] = "MinicadMainWindow";
 
 LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+  if (msg == WM_ENTERIDLE)
+    commandLineFlush();
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
