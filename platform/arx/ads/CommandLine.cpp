@@ -6,6 +6,7 @@
 #include "arx/ads/AcedServices.h"
 #include "arx/host/HostTestHooks.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +59,31 @@ std::wstring toWide(UINT codePage, const std::string& text)
   return wide;
 }
 
+// Adds UTF-8 bytes to the batch for a pipe or file, writing it out when it is due.
+void appendToBatch(Output& o, const char* bytes, std::size_t length)
+{
+  EnterCriticalSection(&o.lock);
+  const ULONGLONG now = GetTickCount64();
+  if (o.batch.empty())
+    o.batchStart = now;
+  o.batch.append(bytes, length);
+  if (o.batch.size() >= kBatchBytes || now - o.batchStart >= kBatchMs)
+    flushBatch(o);
+  LeaveCriticalSection(&o.lock);
+}
+
+// True when standard output is a console (looked at again only when its handle changes).
+bool toConsole(Output& o)
+{
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out != o.checked) {
+    DWORD mode = 0;
+    o.checked = out;
+    o.console = out != nullptr && out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode);
+  }
+  return o.console;
+}
+
 // A terminal seen through Wine's console takes UTF-16 (WriteConsoleW) and shows it
 // in the terminal's own encoding; a pipe or file gets UTF-8 bytes.
 void writeWide(const std::wstring& wide)
@@ -65,34 +91,22 @@ void writeWide(const std::wstring& wide)
   if (wide.empty())
     return;
   Output& o = output();
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out != o.checked) {
-    DWORD mode = 0;
-    o.checked = out;
-    o.console = out != nullptr && out != INVALID_HANDLE_VALUE && GetConsoleMode(out, &mode);
-  }
-  EnterCriticalSection(&o.lock);
-  if (o.console) {
+  if (toConsole(o)) {
+    EnterCriticalSection(&o.lock);
     flushBatch(o);
     DWORD written = 0;
-    WriteConsoleW(out, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    WriteConsoleW(o.checked, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     LeaveCriticalSection(&o.lock);
     return;
   }
   int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
                                   0, nullptr, nullptr);
-  if (bytes > 0) {
-    const ULONGLONG now = GetTickCount64();
-    if (o.batch.empty())
-      o.batchStart = now;
-    const std::size_t at = o.batch.size();
-    o.batch.resize(at + static_cast<std::size_t>(bytes));
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &o.batch[at], bytes,
-                        nullptr, nullptr);
-    if (o.batch.size() >= kBatchBytes || now - o.batchStart >= kBatchMs)
-      flushBatch(o);
-  }
-  LeaveCriticalSection(&o.lock);
+  if (bytes <= 0)
+    return;
+  std::string utf8(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], bytes,
+                      nullptr, nullptr);
+  appendToBatch(o, utf8.data(), utf8.size());
 }
 
 std::string vformat(const char* format, va_list args)
@@ -120,6 +134,14 @@ void commandLineWrite(const char* text, std::size_t length)
     o.atLineStart = text[length - 1] == '\n';
   if (o.capturing) {
     o.captured.append(text, length);
+    return;
+  }
+  // Plain ASCII is the same bytes in every ANSI code page and in UTF-8: for a pipe or
+  // file it goes straight into the batch.
+  if (o.pending.empty() && !toConsole(o) && std::all_of(text, text + length, [](char c) {
+        return static_cast<unsigned char>(c) < 0x80;
+      })) {
+    appendToBatch(o, text, length);
     return;
   }
   std::string ansi = o.pending + std::string(text, length);
