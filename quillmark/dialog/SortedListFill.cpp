@@ -48,6 +48,26 @@ bool isSubsequence(const std::vector<CString>& texts, const std::vector<CString>
   return true;
 }
 
+// True for two different ASCII texts, `first` before `second` in byte order, whose
+// parts after their common beginning are digits only (either may be empty): numbered
+// names such as "DOOR-07" and "DOOR-12". Whatever the locale, such texts are in the
+// list box's order too: the common beginning weighs the same in both, the first digits
+// that differ decide as their values do, and a text sorts before a longer one it
+// begins. (So the thousands of names of a numbered library need no collating.)
+bool numberedInByteOrder(const char* first, const char* second)
+{
+  std::size_t k = 0;
+  while (first[k] != '\0' && first[k] == second[k])
+    ++k;
+  if (first[k] == '\0' && second[k] == '\0')
+    return false; // the same text
+  for (const char* rest : {first + k, second + k})
+    for (const char* p = rest; *p != '\0'; ++p)
+      if (*p < '0' || *p > '9')
+        return false;
+  return true;
+}
+
 // True when every text sorts strictly before the next under the list box's comparison
 // (CompareString with the box's locale, ignoring case, as a sorted list box compares).
 // ASCII texts are compared as UTF-16 directly, which is what CompareStringA does after
@@ -62,6 +82,10 @@ bool inListOrder(HWND list, const std::vector<CString>& texts)
   bool wideA = !texts.empty() && widenAscii(texts[0], a);
   for (size_t i = 1; i < texts.size(); ++i) {
     bool wideB = widenAscii(texts[i], b);
+    if (wideA && wideB && numberedInByteOrder(texts[i - 1], texts[i])) {
+      a.swap(b);
+      continue;
+    }
     int order = wideA && wideB
                     ? ::CompareStringW(locale, NORM_IGNORECASE, a.data(), -1, b.data(), -1)
                     : ::CompareStringA(locale, NORM_IGNORECASE, texts[i - 1], -1, texts[i], -1);
