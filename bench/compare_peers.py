@@ -15,8 +15,8 @@ them; minicad's list box is read back in one more run that is not timed (the scr
 thread reads it entry by entry through Wine's server, which is no part of the reading). Time is wall time
 from the start of the process to its end; peak memory is the largest resident set
 of the process (its maximum RSS, as the kernel reports it at its end). minicad,
-libdime and dxflib are each the best of seven runs, one after another; ezdxf, which
-takes tens of times longer, runs once.
+libdime and dxflib are each the best of seven runs, the readers taking turns (one
+run of each, then the next of each); ezdxf, which takes tens of times longer, runs once.
 
 Wine's server, services and desktop run throughout, as a Windows machine's kernel,
 services and desktop run before any program starts: an idle minicad waiting at its
@@ -72,12 +72,18 @@ def run(reader, command, expected):
     return seconds, usage.ru_maxrss * 1024
 
 
-def best(reader, command, expected, runs):
-    """The shortest time and the largest peak of `runs` runs, or None if one failed."""
-    results = [run(reader, command, expected) for _ in range(runs)]
-    if any(r is None for r in results):
-        return None
-    return min(r[0] for r in results), max(r[1] for r in results)
+def best_of_each(jobs):
+    """For each reader of `jobs` (reader -> (command, expected, runs)), the shortest time
+    and the largest peak of its runs, or None if one failed. The readers take turns,
+    one run each, so that a slow spell of a shared machine falls on all of them alike
+    rather than on whichever reader's series it meets."""
+    results = {reader: [] for reader in jobs}
+    for turn in range(max(runs for _, _, runs in jobs.values())):
+        for reader, (command, expected, runs) in jobs.items():
+            if turn < runs and None not in results[reader]:
+                results[reader].append(run(reader, command, expected))
+    return {reader: None if None in r else (min(x[0] for x in r), max(x[1] for x in r))
+            for reader, r in results.items()}
 
 
 def keep_wine_up(wine, minicad):
@@ -147,12 +153,12 @@ def main():
                 "dxflib": [os.path.join(peerdir, "dxflib_read"), path],
                 "ezdxf": ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"), path],
             }
-            figures = {}
-            for reader, command in commands.items():
-                # minicad's timed runs print only the dialog's answer, nil (cancelled).
-                wanted = {"NIL"} if reader == "minicad" else expected
-                ok = listed or reader != "minicad"
-                figures[reader] = best(reader, command, wanted, RUNS[reader]) if ok else None
+            # minicad's timed runs print only the dialog's answer, nil (cancelled).
+            jobs = {reader: (command, {"NIL"} if reader == "minicad" else expected, RUNS[reader])
+                    for reader, command in commands.items() if listed or reader != "minicad"}
+            figures = best_of_each(jobs)
+            for reader in commands:
+                figures.setdefault(reader, None)
                 if figures[reader] is None:
                     line("peer_%s_%s" % (drawing, reader), "n/a", "s", "reference", False)
                 else:
