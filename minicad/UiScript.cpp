@@ -43,14 +43,17 @@ struct Step {
 
 // The state of the one script run of the process.
 struct Runner {
-  std::string path;        // the script file, as named on the command line
-  std::vector<Step> steps; // the script's steps in order
-  DWORD uiThread = 0;      // the thread whose windows the steps act on
-  HANDLE thread = nullptr; // the runner thread
-  HANDLE finish = nullptr; // manual-reset event: minicad's expressions have ended
-  HWND window = nullptr;   // the window of the most recent `wait`
-  std::string caption;     // its caption, for messages
-  bool failed = false;     // a step failed or a dialog was left open
+  std::string path;         // the script file, as named on the command line
+  std::vector<Step> steps;  // the script's steps in order
+  DWORD uiThread = 0;       // the thread whose windows the steps act on
+  HANDLE thread = nullptr;  // the runner thread
+  HANDLE finish = nullptr;  // manual-reset event: minicad's expressions have ended
+  HANDLE changed = nullptr; // auto-reset event: a window of the UI thread was made,
+                            // activated, focused or destroyed
+  HHOOK hook = nullptr;     // the UI thread's hook that sets `changed`
+  HWND window = nullptr;    // the window of the most recent `wait`
+  std::string caption;      // its caption, for messages
+  bool failed = false;      // a step failed or a dialog was left open
 };
 
 Runner g_runner;
@@ -136,6 +139,15 @@ std::string className(HWND window)
   char name[64] = "";
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+// On the UI thread: what may make a waited-for window appear wakes the runner.
+LRESULT CALLBACK windowsChanged(int code, WPARAM wParam, LPARAM lParam)
+{
+  if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE || code == HCBT_SETFOCUS ||
+      code == HCBT_DESTROYWND)
+    SetEvent(g_runner.changed);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool finishRequested()
@@ -261,7 +273,12 @@ Outcome stepWait(const std::string& caption)
       return "no window \"" + caption + "\" appeared before the expressions ended";
     if (GetTickCount() - start > kWaitLimitMs)
       return "no window \"" + caption + "\" appeared within 10 s";
-    Sleep(2); // (the steps after it, and timed runs, go on as soon as it shows)
+    // Woken when a window is made, activated or focused (a dialog is shown and focused
+    // before it waits for input), and looking again every 20 ms in any case: the steps
+    // after it, and timed runs, go on as soon as it shows, and the runner does not
+    // take turns with the UI thread meanwhile.
+    HANDLE events[2] = {g_runner.changed, g_runner.finish};
+    WaitForMultipleObjects(2, events, FALSE, 20);
   }
 }
 
@@ -563,9 +580,14 @@ bool startUiScript(const char* path, DWORD uiThreadId)
   }
   fclose(file);
   g_runner.finish = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  g_runner.changed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  g_runner.hook = SetWindowsHookExA(WH_CBT, windowsChanged, nullptr, uiThreadId);
   g_runner.thread = CreateThread(nullptr, 0, runScript, nullptr, 0, nullptr);
   if (!g_runner.thread) {
     fprintf(stderr, "ui: cannot start the script runner\n");
+    if (g_runner.hook)
+      UnhookWindowsHookEx(g_runner.hook);
+    g_runner.hook = nullptr;
     return false;
   }
   return true;
@@ -577,8 +599,12 @@ int finishUiScript()
     return 0;
   SetEvent(g_runner.finish);
   WaitForSingleObject(g_runner.thread, INFINITE);
+  if (g_runner.hook)
+    UnhookWindowsHookEx(g_runner.hook);
+  g_runner.hook = nullptr;
   CloseHandle(g_runner.thread);
   CloseHandle(g_runner.finish);
+  CloseHandle(g_runner.changed);
   g_runner.thread = nullptr;
   return g_runner.failed ? 1 : 0;
 }

@@ -16,6 +16,23 @@ std::string nameKey(const char* name)
   return symbolNameKey(name);
 }
 
+// True when `name` has the key `key`. ASCII names (nearly all) are compared in place,
+// letter by letter, without making their key.
+bool hasKey(const char* name, const std::string& key)
+{
+  std::size_t i = 0;
+  for (; name[i] != '\0'; ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c >= 0x80)
+      return nameKey(name) == key;
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<unsigned char>(c - 'a' + 'A');
+    if (i >= key.size() || c != static_cast<unsigned char>(key[i]))
+      return false;
+  }
+  return i == key.size();
+}
+
 // FNV-1a over the key's bytes.
 std::uint32_t keyHash(const std::string& key)
 {
@@ -78,7 +95,7 @@ long AcDbSymbolTable::indexOf(const char* name) const
     const std::uint32_t slot = m_slots[i];
     if (slot == 0)
       return -1;
-    if (m_hashes[slot - 1] == hash && nameKey(m_records[slot - 1]->m_name.c_str()) == key)
+    if (m_hashes[slot - 1] == hash && hasKey(m_records[slot - 1]->m_name.c_str(), key))
       return static_cast<long>(slot - 1);
   }
 }
