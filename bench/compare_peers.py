@@ -27,6 +27,13 @@ first window of a process when none runs and gone a moment after the last), and
 each run pays for its own process: the loader, its DLLs, the drawing, the module
 and the dialog. The first line printed says so.
 
+Every reader runs on the first CPU (taskset -c 0), and so do Wine's server and
+services, started there by the idle minicad. Each reader computes on one CPU anyway;
+but a Wine program asks its server for most of what Windows' kernel does in a system
+call, some 2,500 requests a minicad run, and on this two-CPU virtual machine a request
+that wakes the other CPU costs tens of microseconds and varies from run to run with
+the host, where a switch on one CPU costs a few.
+
 One line per figure, NAME: VALUE UNIT (goal: GOAL) ok|MISS:
   peer_FILE_READER: time and peak memory of one reader (goal: reference)
   minicad_vs_libdime_FILE, minicad_vs_dxflib_FILE: minicad's time over theirs (<= 0.5)
@@ -35,6 +42,7 @@ One line per figure, NAME: VALUE UNIT (goal: GOAL) ok|MISS:
 """
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -86,13 +94,28 @@ def best_of_each(jobs):
             for reader, r in results.items()}
 
 
-def keep_wine_up(wine, minicad):
+def one_cpu():
+    """The command prefix that runs a program on the first CPU, or [] without taskset."""
+    taskset = shutil.which("taskset")
+    return [taskset, "-c", "0"] if taskset and (os.cpu_count() or 1) > 1 else []
+
+
+def keep_wine_up(wine, minicad, pin):
     """Starts an idle minicad (its main window made, reading commands from a pipe)
     that holds Wine's server, services and desktop up until keeper.stdin is closed;
     None when it cannot be started. (Each drawing's first minicad run, which is not
-    timed, finds them started.)"""
+    timed, finds them started.) With `pin`, the server it starts, and so the services,
+    runs where the keeper runs: the server of the earlier benchmarks is let go first."""
+    server = shutil.which("wineserver")
+    if pin and server:
+        try:
+            subprocess.run([server, "-w"], timeout=60, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        except (OSError, subprocess.TimeoutExpired):
+            print("compare_peers: Wine's server is still busy; it stays where it runs",
+                  file=sys.stderr)
     try:
-        keeper = subprocess.Popen([wine, minicad], stdin=subprocess.PIPE,
+        keeper = subprocess.Popen(pin + [wine, minicad], stdin=subprocess.PIPE,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     except OSError as error:
         print("compare_peers: cannot start Wine: %s" % error, file=sys.stderr)
@@ -134,11 +157,13 @@ def main():
         with tempfile.NamedTemporaryFile("w", suffix=".ui", delete=False) as script:
             script.write('wait "Quillmark : Version 1.0 Beta2"\n%sclick 2\n' % steps)
             scripts[kind] = script.name
-    keeper = keep_wine_up(wine, os.path.join(bindir, "minicad.exe"))
+    pin = one_cpu()
+    keeper = keep_wine_up(wine, os.path.join(bindir, "minicad.exe"), pin)
     print("compare_peers: minicad's runs find Wine's server, services and desktop up (an "
           "idle minicad is kept open at its prompt, as a Windows machine's services and "
           "desktop run before any program); each run is a whole minicad process: the "
-          "loader, its DLLs, the drawing, the module and the dialog", flush=True)
+          "loader, its DLLs, the drawing, the module and the dialog; every reader, and "
+          "Wine's server, runs on %s" % ("the first CPU" if pin else "any CPU"), flush=True)
     try:
         for drawing, expected in DRAWINGS.items():
             path = os.path.join(datadir, drawing + ".dxf")
@@ -146,12 +171,13 @@ def main():
                 return [wine, os.path.join(bindir, "minicad.exe"), "--load",
                         winpath(os.path.join(bindir, "QUILMARK.ARX")), "--ui",
                         winpath(scripts[script]), "-e", "(BLOCK-LIST)", winpath(path)]
-            listed = run("minicad", minicad("list"), expected) is not None
+            listed = run("minicad", pin + minicad("list"), expected) is not None
             commands = {
-                "minicad": minicad("open"),
-                "libdime": [os.path.join(peerdir, "dime_read"), path],
-                "dxflib": [os.path.join(peerdir, "dxflib_read"), path],
-                "ezdxf": ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"), path],
+                "minicad": pin + minicad("open"),
+                "libdime": pin + [os.path.join(peerdir, "dime_read"), path],
+                "dxflib": pin + [os.path.join(peerdir, "dxflib_read"), path],
+                "ezdxf": pin + ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"),
+                                path],
             }
             # minicad's timed runs print only the dialog's answer, nil (cancelled).
             jobs = {reader: (command, {"NIL"} if reader == "minicad" else expected, RUNS[reader])
