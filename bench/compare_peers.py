@@ -27,12 +27,14 @@ first window of a process when none runs and gone a moment after the last), and
 each run pays for its own process: the loader, its DLLs, the drawing, the module
 and the dialog. The first line printed says so.
 
-Every reader runs on the first CPU (taskset -c 0), and so do Wine's server and
-services, started there by the idle minicad. Each reader computes on one CPU anyway;
-but a Wine program asks its server for most of what Windows' kernel does in a system
-call, some 2,500 requests a minicad run, and on this two-CPU virtual machine a request
-that wakes the other CPU costs tens of microseconds and varies from run to run with
-the host, where a switch on one CPU costs a few.
+minicad runs on the first CPU (taskset -c 0), and so do Wine's server and services,
+started there by the idle minicad: a Wine program asks its server for most of what
+Windows' kernel does in a system call, some 2,500 requests a minicad run, and on this
+two-CPU virtual machine a request that wakes the other CPU costs tens of microseconds
+and varies from run to run with the host, where a switch on one CPU costs a few. The
+other readers are single processes that ask no server: they run where the system puts
+them (pinned to one CPU they were no faster, and taskset's own start is theirs to pay
+then).
 
 One line per figure, NAME: VALUE UNIT (goal: GOAL) ok|MISS:
   peer_FILE_READER: time and peak memory of one reader (goal: reference)
@@ -162,8 +164,9 @@ def main():
     print("compare_peers: minicad's runs find Wine's server, services and desktop up (an "
           "idle minicad is kept open at its prompt, as a Windows machine's services and "
           "desktop run before any program); each run is a whole minicad process: the "
-          "loader, its DLLs, the drawing, the module and the dialog; every reader, and "
-          "Wine's server, runs on %s" % ("the first CPU" if pin else "any CPU"), flush=True)
+          "loader, its DLLs, the drawing, the module and the dialog; minicad and Wine's "
+          "server run on %s, the other readers where the system puts them"
+          % ("the first CPU" if pin else "any CPU"), flush=True)
     try:
         for drawing, expected in DRAWINGS.items():
             path = os.path.join(datadir, drawing + ".dxf")
@@ -174,10 +177,9 @@ def main():
             listed = run("minicad", pin + minicad("list"), expected) is not None
             commands = {
                 "minicad": pin + minicad("open"),
-                "libdime": pin + [os.path.join(peerdir, "dime_read"), path],
-                "dxflib": pin + [os.path.join(peerdir, "dxflib_read"), path],
-                "ezdxf": pin + ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"),
-                                path],
+                "libdime": [os.path.join(peerdir, "dime_read"), path],
+                "dxflib": [os.path.join(peerdir, "dxflib_read"), path],
+                "ezdxf": ["/usr/bin/python3", os.path.join(here, "peers", "ezdxf_read.py"), path],
             }
             # minicad's timed runs print only the dialog's answer, nil (cancelled).
             jobs = {reader: (command, {"NIL"} if reader == "minicad" else expected, RUNS[reader])

@@ -260,9 +260,11 @@ Outcome stepWait(const std::string& caption)
   if (g_runner.window && IsWindow(g_runner.window))
     sendNow(g_runner.window, WM_NULL, 0, 0);
   DWORD start = GetTickCount();
+  DWORD lastChange = start;
   for (;;) {
     for (HWND window : uiWindows()) {
       if (IsWindowEnabled(window) && windowText(window).compare(0, caption.size(), caption) == 0) {
+
         g_runner.window = window;
         g_runner.caption = windowText(window);
         return "";
@@ -273,12 +275,15 @@ Outcome stepWait(const std::string& caption)
       return "no window \"" + caption + "\" appeared before the expressions ended";
     if (GetTickCount() - start > kWaitLimitMs)
       return "no window \"" + caption + "\" appeared within 10 s";
-    // Woken when a window is made, activated or focused (a dialog is shown and focused
-    // before it waits for input), and looking again every 20 ms in any case: the steps
-    // after it, and timed runs, go on as soon as it shows, and the runner does not
-    // take turns with the UI thread meanwhile.
+    // Woken when a window is made, activated or focused, looking again every 2 ms for
+    // a tenth of a second after that (a dialog is made and activated a moment before
+    // it shows) and every 20 ms otherwise: the steps after it, and timed runs, go on
+    // as soon as it shows, and the runner does not take turns with the UI thread while
+    // it works on something else (reading a drawing, say).
     HANDLE events[2] = {g_runner.changed, g_runner.finish};
-    WaitForMultipleObjects(2, events, FALSE, 20);
+    DWORD now = GetTickCount();
+    if (WaitForMultipleObjects(2, events, FALSE, now - lastChange < 100 ? 2 : 20) == WAIT_OBJECT_0)
+      lastChange = GetTickCount();
   }
 }
 
