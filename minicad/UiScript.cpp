@@ -264,7 +264,6 @@ Outcome stepWait(const std::string& caption)
   for (;;) {
     for (HWND window : uiWindows()) {
       if (IsWindowEnabled(window) && windowText(window).compare(0, caption.size(), caption) == 0) {
-
         g_runner.window = window;
         g_runner.caption = windowText(window);
         return "";

@@ -1,6 +1,7 @@
 // hostTableRecord, hostTableSearch: the records of a symbol table as tblnext and
-// tblsearch return them, one at a time: ((0 . "LAYER") (2 . "WALLS") (70 . 0) (62 . 1) ...), in
-// table order, without erased records and without the layout blocks (*MODEL_SPACE, *PAPER_SPACE).
+// tblsearch return them, one at a time: ((0 . "LAYER") (2 . "WALLS") (70 . 0) ...),
+// in table order, without erased records and without the layout blocks (*MODEL_SPACE,
+// *PAPER_SPACE).
 //   BLOCK  (0 . "BLOCK") (2 . name) (70 . flags: 1 anonymous) (10 x y z) base point
 //          (-2 . first entity), when the block holds one
 //   LAYER  (0 . "LAYER") (2 . name) (70 . flags: 1 frozen) (62 . colour, negative when off)
