@@ -43,17 +43,14 @@ struct Step {
 
 // The state of the one script run of the process.
 struct Runner {
-  std::string path;         // the script file, as named on the command line
-  std::vector<Step> steps;  // the script's steps in order
-  DWORD uiThread = 0;       // the thread whose windows the steps act on
-  HANDLE thread = nullptr;  // the runner thread
-  HANDLE finish = nullptr;  // manual-reset event: minicad's expressions have ended
-  HANDLE changed = nullptr; // auto-reset event: a window of the UI thread was made,
-                            // activated, focused or destroyed
-  HHOOK hook = nullptr;     // the UI thread's hook that sets `changed`
-  HWND window = nullptr;    // the window of the most recent `wait`
-  std::string caption;      // its caption, for messages
-  bool failed = false;      // a step failed or a dialog was left open
+  std::string path;        // the script file, as named on the command line
+  std::vector<Step> steps; // the script's steps in order
+  DWORD uiThread = 0;      // the thread whose windows the steps act on
+  HANDLE thread = nullptr; // the runner thread
+  HANDLE finish = nullptr; // manual-reset event: minicad's expressions have ended
+  HWND window = nullptr;   // the window of the most recent `wait`
+  std::string caption;     // its caption, for messages
+  bool failed = false;     // a step failed or a dialog was left open
 };
 
 Runner g_runner;
@@ -139,15 +136,6 @@ std::string className(HWND window)
   char name[64] = "";
   GetClassNameA(window, name, sizeof name);
   return name;
-}
-
-// On the UI thread: what may make a waited-for window appear wakes the runner.
-LRESULT CALLBACK windowsChanged(int code, WPARAM wParam, LPARAM lParam)
-{
-  if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE || code == HCBT_SETFOCUS ||
-      code == HCBT_DESTROYWND)
-    SetEvent(g_runner.changed);
-  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool finishRequested()
@@ -260,7 +248,6 @@ Outcome stepWait(const std::string& caption)
   if (g_runner.window && IsWindow(g_runner.window))
     sendNow(g_runner.window, WM_NULL, 0, 0);
   DWORD start = GetTickCount();
-  DWORD lastChange = start;
   for (;;) {
     for (HWND window : uiWindows()) {
       if (IsWindowEnabled(window) && windowText(window).compare(0, caption.size(), caption) == 0) {
@@ -274,15 +261,7 @@ Outcome stepWait(const std::string& caption)
       return "no window \"" + caption + "\" appeared before the expressions ended";
     if (GetTickCount() - start > kWaitLimitMs)
       return "no window \"" + caption + "\" appeared within 10 s";
-    // Woken when a window is made, activated or focused, looking again every 2 ms for
-    // a tenth of a second after that (a dialog is made and activated a moment before
-    // it shows) and every 20 ms otherwise: the steps after it, and timed runs, go on
-    // as soon as it shows, and the runner does not take turns with the UI thread while
-    // it works on something else (reading a drawing, say).
-    HANDLE events[2] = {g_runner.changed, g_runner.finish};
-    DWORD now = GetTickCount();
-    if (WaitForMultipleObjects(2, events, FALSE, now - lastChange < 100 ? 2 : 20) == WAIT_OBJECT_0)
-      lastChange = GetTickCount();
+    Sleep(2); // (the steps after it, and timed runs, go on as soon as it shows)
   }
 }
 
@@ -584,14 +563,9 @@ bool startUiScript(const char* path, DWORD uiThreadId)
   }
   fclose(file);
   g_runner.finish = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  g_runner.changed = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  g_runner.hook = SetWindowsHookExA(WH_CBT, windowsChanged, nullptr, uiThreadId);
   g_runner.thread = CreateThread(nullptr, 0, runScript, nullptr, 0, nullptr);
   if (!g_runner.thread) {
     fprintf(stderr, "ui: cannot start the script runner\n");
-    if (g_runner.hook)
-      UnhookWindowsHookEx(g_runner.hook);
-    g_runner.hook = nullptr;
     return false;
   }
   return true;
@@ -603,12 +577,8 @@ int finishUiScript()
     return 0;
   SetEvent(g_runner.finish);
   WaitForSingleObject(g_runner.thread, INFINITE);
-  if (g_runner.hook)
-    UnhookWindowsHookEx(g_runner.hook);
-  g_runner.hook = nullptr;
   CloseHandle(g_runner.thread);
   CloseHandle(g_runner.finish);
-  CloseHandle(g_runner.changed);
   g_runner.thread = nullptr;
   return g_runner.failed ? 1 : 0;
 }

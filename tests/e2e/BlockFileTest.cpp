@@ -96,16 +96,17 @@ TEST_F(BlockFile, chooser_closed_while_its_box_is_up_still_returns)
   EXPECT_EQ(result.exitCode, 0) << result.output;
 }
 
-// A drawing that takes seconds to read (made here: 2,000,000 lines, some 140 MB)
-// shows the host's progress window; its Cancel stops the read, the box says so,
-// and the dialog opens on nothing half-read.
+// A drawing that takes a while to read (made here: 4,000,000 lines, some 280 MB, about
+// a second's read, so that Cancel is pressed well before the end) shows the host's
+// progress window after half a second; its Cancel stops the read, the box says so, and
+// the dialog opens on nothing half-read.
 TEST_F(BlockFile, long_read_shows_progress_and_cancel_stops_it)
 {
   std::string big = "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nEARLY\n10\n0\n20\n0\n30\n0\n"
                     "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
   const std::string line = "0\nLINE\n8\n0\n10\n1.5\n20\n2.5\n30\n0\n11\n3.5\n21\n4.5\n31\n0\n";
-  big.reserve(big.size() + 2000000 * line.size() + 64);
-  for (int i = 0; i < 2000000; ++i)
+  big.reserve(big.size() + 4000000 * line.size() + 64);
+  for (int i = 0; i < 4000000; ++i)
     big += line;
   big += "0\nENDSEC\n0\nEOF\n";
   m_folder.write("sub\\big.dxf", big);
